@@ -1,0 +1,9 @@
+# Host build: the portable core's platform stand-ins, the book tools and the
+# native tests.
+target_sources(lumora_core PRIVATE
+    calendar/today_posix.cpp
+    lessons/decompression_report_host.cpp
+)
+
+add_subdirectory(tools)
+add_subdirectory(tests/native)

@@ -1,0 +1,52 @@
+# Windows build: Lumora.exe and the Win32 test programs, all with the
+# runtime linked statically so that only Windows' own DLLs are needed.
+add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+target_sources(lumora_core PRIVATE
+    calendar/today_win32.cpp
+    lessons/decompression_report_win32.cpp
+)
+
+# Win32 code of every subsystem except the entry point, shared by the exe
+# and the Win32 tests.
+add_library(lumora_win32 STATIC
+    lessons/lesson_resource_win32.cpp
+)
+target_link_libraries(lumora_win32 PUBLIC lumora_core)
+target_compile_options(lumora_win32 PRIVATE -Wall -Wextra)
+
+# The book: packed from book/ by the host-built packer into the fourteen
+# containers that the exe carries as RT_RCDATA 1001..1014.
+set(LUMORA_PACKER "" CACHE FILEPATH "Host-built lumora-book used to pack the book")
+if(NOT LUMORA_PACKER)
+    message(FATAL_ERROR "Set LUMORA_PACKER to the host build's tools/lumora-book")
+endif()
+file(GLOB LUMORA_BOOK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/book/*.txt)
+set(BOOK_OUT ${CMAKE_BINARY_DIR}/book)
+set(BOOK_CONTAINERS)
+foreach(id RANGE 1001 1014)
+    list(APPEND BOOK_CONTAINERS ${BOOK_OUT}/${id}.bin)
+endforeach()
+add_custom_command(
+    OUTPUT ${BOOK_CONTAINERS}
+    COMMAND ${LUMORA_PACKER} pack ${CMAKE_SOURCE_DIR}/book ${BOOK_OUT}
+    DEPENDS ${LUMORA_PACKER} ${LUMORA_BOOK_SOURCES}
+    COMMENT "Packing the book"
+    VERBATIM)
+add_custom_target(book_containers DEPENDS ${BOOK_CONTAINERS})
+configure_file(resources/book.rc.in ${CMAKE_BINARY_DIR}/book.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/book.rc PROPERTIES OBJECT_DEPENDS "${BOOK_CONTAINERS}")
+
+add_executable(Lumora WIN32
+    shell/main_win32.cpp
+    resources/lumora.rc
+    ${CMAKE_BINARY_DIR}/book.rc
+)
+add_dependencies(Lumora book_containers)
+target_include_directories(Lumora PRIVATE resources)
+target_link_options(Lumora PRIVATE -municode)
+target_link_libraries(Lumora PRIVATE lumora_win32 comctl32 comdlg32 gdi32 user32 advapi32 shell32)
+target_compile_options(Lumora PRIVATE -Wall -Wextra)
+
+add_subdirectory(tests/win32)
