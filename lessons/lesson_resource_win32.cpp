@@ -1,14 +1,15 @@
 // Finds a day's lesson in the program's own RT_RCDATA resources.
 #include <windows.h>
 #include "lessons/lesson_store.h"
+#include "shell/app_state.h"
 
 uint8_t* LoadLesson(int32_t key, int* reason)
 {
     int resourceId = 0, recordIndex = 0;
     if (!LessonLocation(key, &resourceId, &recordIndex)) return nullptr;
 
-    HMODULE self = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HMODULE self = g_app.instance;
+    HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (!found) {
         if (reason) *reason = kLessonNoResource;
         return nullptr;

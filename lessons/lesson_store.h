@@ -43,5 +43,6 @@ uint8_t* FindDayRecord(const uint8_t* container, size_t size, int recordIndex, i
 // high byte + 1000, low byte). Returns false for key 0.
 bool LessonLocation(int32_t key, int* resourceId, int* recordIndex);
 
-// The lesson text of a key from the program's own resources (platform code).
+// The lesson text of a key from the resources of the program's module
+// (g_app.instance); platform code.
 uint8_t* LoadLesson(int32_t key, int* reason);

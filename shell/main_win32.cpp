@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include "calendar/hebrew_calendar.h"
 #include "lessons/lesson_store.h"
+#include "shell/app_state.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    g_app.instance = instance;
     const CalendarDate today = TodayGregorian();
     const int32_t day = DayNumberFromGregorian(today.month, today.day, today.year);
     int reason = 0;

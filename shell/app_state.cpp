@@ -1,0 +1,4 @@
+// The one application state record.
+#include "shell/app_state.h"
+
+AppState g_app;
