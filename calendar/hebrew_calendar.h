@@ -21,6 +21,15 @@ int32_t HebrewMonthLength(int32_t month, int32_t year);
 int32_t DayNumberFromHebrew(int32_t month, int32_t day, int32_t year);
 CalendarDate HebrewFromDayNumber(int32_t dayNumber);
 
+// Day numbers of 1 January 1 .. 31 December 9999, the range the calendar
+// functions are defined for.
+constexpr int32_t kFirstDayNumber = 1;
+constexpr int32_t kLastDayNumber = 3652059;
+inline bool IsValidDayNumber(int32_t day)
+{
+    return day >= kFirstDayNumber && day <= kLastDayNumber;
+}
+
 // Lesson month index 1..14: the Hebrew month, except that the single Adar of
 // a common year (month 12) is 14.
 int32_t LessonMonthIndex(const CalendarDate& hebrew);

@@ -3,6 +3,7 @@
 target_sources(lumora_core PRIVATE
     calendar/today_posix.cpp
     lessons/decompression_report_host.cpp
+    shell/out_of_memory_host.cpp
 )
 
 add_subdirectory(tools)

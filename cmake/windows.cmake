@@ -3,17 +3,19 @@
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-target_sources(lumora_core PRIVATE
+# Win32 code of every subsystem except the entry point, shared by the exe
+# and the Win32 tests. It includes the platform hooks the portable core calls
+# (clock, messages, exit sequence), hence the two libraries need each other.
+add_library(lumora_win32 STATIC
     calendar/today_win32.cpp
     lessons/decompression_report_win32.cpp
-)
-
-# Win32 code of every subsystem except the entry point, shared by the exe
-# and the Win32 tests.
-add_library(lumora_win32 STATIC
     lessons/lesson_resource_win32.cpp
+    shell/exit_sequence_win32.cpp
+    shell/out_of_memory_win32.cpp
+    shell/settings_win32.cpp
 )
-target_link_libraries(lumora_win32 PUBLIC lumora_core)
+target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32)
+target_link_libraries(lumora_core PUBLIC lumora_win32)
 target_compile_options(lumora_win32 PRIVATE -Wall -Wextra)
 
 # The book: packed from book/ by the host-built packer into the fourteen

@@ -17,6 +17,7 @@ TEST(Gregorian, KnownDayNumbers)
     EXPECT_EQ(DayNumberFromGregorian(12, 31, 2000), 730485);
     EXPECT_EQ(730485 % 7, 0);  // a Sunday
     EXPECT_EQ(DayNumberFromGregorian(12, 31, 2024), 739251);
+    EXPECT_EQ(DayNumberFromGregorian(12, 31, 9999), kLastDayNumber);
 }
 
 TEST(Gregorian, LastDayOfLeapCyclesComesBack)

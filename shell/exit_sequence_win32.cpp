@@ -1,0 +1,21 @@
+// The exit sequence, run when the main window is destroyed and when memory
+// runs out. Values are written in a fixed order; empty or zero values are not
+// written so that what earlier runs stored stays.
+#include <windows.h>
+
+#include "shell/app_state.h"
+#include "shell/exit_sequence.h"
+#include "shell/settings.h"
+
+void SaveAndQuit()
+{
+    if (g_app.searchString[0]) WriteByteString(L"SearchString", g_app.searchString);
+    if (g_app.font.faceName[0])
+        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_app.font.faceName));
+    if (g_app.font.size) WriteNumber(L"FontSize", g_app.font.size);
+    if (g_app.font.letterBase) WriteNumber(L"FontAsciiBase", g_app.font.letterBase);
+    WriteNumber(L"Flags", static_cast<int32_t>(g_app.flags));
+    WriteNumber(L"Day", g_app.currentDay);
+    if (g_app.lessonKey) WriteNumber(L"Lesson", static_cast<uint16_t>(g_app.lessonKey));
+    PostQuitMessage(0);
+}
