@@ -1,0 +1,10 @@
+// Where the Win32 tests find the files of the build they check: set once by
+// the test program's main from its arguments or the environment.
+#pragma once
+#include <string>
+
+// Path of the Lumora.exe under test ("--lumora-exe=" or LUMORA_EXE).
+const std::wstring& LumoraExePath();
+// Folder with the containers 1001.bin..1014.bin that the packer wrote for
+// that exe ("--book-dir=" or LUMORA_BOOK_DIR).
+const std::wstring& BookDirPath();
