@@ -37,6 +37,23 @@ add_custom_command(
     COMMENT "Packing the book"
     VERBATIM)
 add_custom_target(book_containers DEPENDS ${BOOK_CONTAINERS})
+# The icon and the toolbar bitmap, drawn as text in resources/art.
+get_filename_component(LUMORA_HOST_TOOLS ${LUMORA_PACKER} DIRECTORY)
+set(LUMORA_ART ${LUMORA_HOST_TOOLS}/art/lumora-art)
+set(ART_DIR ${CMAKE_SOURCE_DIR}/resources/art)
+set(ART_OUT ${CMAKE_BINARY_DIR}/art)
+add_custom_command(
+    OUTPUT ${ART_OUT}/toolbar.bmp ${ART_OUT}/lumora.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_OUT}
+    COMMAND ${LUMORA_ART} bitmap ${ART_DIR}/toolbar.txt ${ART_OUT}/toolbar.bmp
+    COMMAND ${LUMORA_ART} icon ${ART_OUT}/lumora.ico ${ART_DIR}/icon32.txt ${ART_DIR}/icon16.txt
+    DEPENDS ${LUMORA_ART} ${ART_DIR}/toolbar.txt ${ART_DIR}/icon32.txt ${ART_DIR}/icon16.txt
+    COMMENT "Drawing the icon and the toolbar"
+    VERBATIM)
+set_source_files_properties(resources/lumora.rc PROPERTIES
+    OBJECT_DEPENDS "${ART_OUT}/toolbar.bmp;${ART_OUT}/lumora.ico")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${ART_OUT}")
+
 configure_file(resources/book.rc.in ${CMAKE_BINARY_DIR}/book.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/book.rc PROPERTIES OBJECT_DEPENDS "${BOOK_CONTAINERS}")
 
@@ -52,3 +69,4 @@ target_link_libraries(Lumora PRIVATE lumora_win32 comctl32 comdlg32 gdi32 user32
 target_compile_options(Lumora PRIVATE -Wall -Wextra)
 
 add_subdirectory(tests/win32)
+add_subdirectory(tests/wine)
