@@ -7,4 +7,5 @@ target_sources(lumora_core PRIVATE
 )
 
 add_subdirectory(tools)
+add_subdirectory(tools/art)
 add_subdirectory(tests/native)
