@@ -114,11 +114,12 @@ std::string DaySource(int day, const std::vector<Paragraph>& paragraphs,
     std::string out = "@day " + std::to_string(day) + "\n";
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         std::vector<std::string> found;
-        out += ParagraphSource(paragraphs[i], found) + "\n";
+        const std::string line = ParagraphSource(paragraphs[i], found);
+        out += line + "\n";
         for (const std::string& w : found) warnings.push_back("day " + std::to_string(day) + ", " + w);
-        // Two body paragraphs in a row need the empty line between them.
-        const bool body = paragraphs[i].style == kBodyStyle && paragraphs[i].parameter == 0;
-        if (body && i + 1 < paragraphs.size()) out += "\n";
+        // A body line runs on into the next line unless an empty line ends it.
+        const bool bodyLine = line.empty() || line[0] != '@';
+        if (bodyLine && i + 1 < paragraphs.size()) out += "\n";
     }
     return out;
 }

@@ -18,7 +18,7 @@ bool ReadContainerDays(const std::vector<uint8_t>& container,
 // give the same bytes) is still written, and a warning added.
 std::string ParagraphSource(const Paragraph& paragraph, std::vector<std::string>& warnings);
 
-// "@day N" and the day's paragraphs, each on its line, a blank line after
-// each body paragraph that is followed by more of the day.
+// "@day N" and the day's paragraphs, each on its line, an empty line after
+// each body line that is followed by more of the day.
 std::string DaySource(int day, const std::vector<Paragraph>& paragraphs,
                       std::vector<std::string>& warnings);

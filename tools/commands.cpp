@@ -142,7 +142,12 @@ int DumpCommand(const std::filesystem::path& containerDir, int month, int day, s
             return 1;
         }
         // A month's dump is a source file of its own: the comment names it.
-        if (!day) out << "# " << m.fileName << ": " << m.name << ", from " << ContainerFileName(index) << "\n";
+        if (!day) {
+            out << "# " << m.fileName << ": " << m.name << ", from " << ContainerFileName(index);
+            // An existing file must hold every day, so a month not written
+            // yet is kept by having no file.
+            out << (days.empty() ? " (no days: leave the file out)\n" : "\n");
+        }
         for (size_t i = 0; i < days.size(); ++i) {
             if (day && static_cast<int>(i) + 1 != day) continue;
             std::vector<Paragraph> paragraphs;
