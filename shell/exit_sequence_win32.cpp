@@ -7,7 +7,9 @@
 #include "shell/exit_sequence.h"
 #include "shell/settings.h"
 
-void SaveAndQuit()
+namespace {
+
+void StoreSettings()
 {
     if (g_app.searchString[0]) WriteByteString(L"SearchString", g_app.searchString);
     if (g_app.font.faceName[0])
@@ -17,5 +19,14 @@ void SaveAndQuit()
     WriteNumber(L"Flags", static_cast<int32_t>(g_app.flags));
     WriteNumber(L"Day", g_app.currentDay);
     if (g_app.lessonKey) WriteNumber(L"Lesson", static_cast<uint16_t>(g_app.lessonKey));
+}
+
+}  // namespace
+
+void SaveAndQuit()
+{
+    // Running out of memory before the settings were read would otherwise
+    // overwrite the stored flags and day with zeros.
+    if (SettingsLoaded()) StoreSettings();
     PostQuitMessage(0);
 }

@@ -31,5 +31,11 @@ bool WriteText(const wchar_t* name, const wchar_t* text);
 bool WriteByteString(const wchar_t* name, const uint8_t* text);
 bool WriteBytes(const wchar_t* name, const void* data, size_t size);
 
+// Whether a value of ProductKey is stored at all.
+bool HasSetting(const wchar_t* name);
+
 // Fills the application state from the settings at start-up.
 void LoadSettings();
+// Whether LoadSettings has finished: before that the state holds no settings
+// worth storing.
+bool SettingsLoaded();

@@ -14,6 +14,8 @@
 
 namespace {
 
+bool s_settingsLoaded = false;
+
 const wchar_t* KeyPath(SettingsKey key)
 {
     // The product key sits directly under HKEY_CURRENT_USER, not under software.
@@ -98,6 +100,12 @@ int32_t ReadNumber(SettingsKey key, const wchar_t* name, int32_t defaultValue)
     return value;
 }
 
+bool HasSetting(const wchar_t* name)
+{
+    OpenKey k(ProductKey, false);
+    return k.get() && RegQueryValueExW(k.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 wchar_t* ReadText(const wchar_t* name)
 {
     return reinterpret_cast<wchar_t*>(ReadValue(ProductKey, name, 2, nullptr));
@@ -158,4 +166,10 @@ void LoadSettings()
     if (!IsValidDayNumber(g_app.currentDay)) g_app.currentDay = 0;
     if (g_app.currentDay != 0) FillCurrentDate();
     g_app.lessonKey = static_cast<uint16_t>(ReadNumber(L"Lesson", 0));
+    s_settingsLoaded = true;
+}
+
+bool SettingsLoaded()
+{
+    return s_settingsLoaded;
 }
