@@ -6,6 +6,11 @@ target_sources(lumora_core PRIVATE
     shell/out_of_memory_host.cpp
 )
 
+if(LUMORA_FUZZ)
+    # The fuzzing build holds only the fuzzers.
+    add_subdirectory(tests/fuzz)
+    return()
+endif()
 add_subdirectory(tools)
 add_subdirectory(tools/art)
 add_subdirectory(tests/native)
