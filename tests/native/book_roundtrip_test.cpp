@@ -156,6 +156,20 @@ TEST(RoundTrip, WrappedLinesAndHebrewMarksDumpInTheirStoredForm)
     ExpectSameContainers(first.path(), second.path());
 }
 
+TEST(RoundTrip, WindowsLineEndsAndByteOrderMarkChangeNothing)
+{
+    ScratchDir plain, windows, first, second;
+    const std::string source = SampleMonthSource(4, {});
+    std::string crlf = "\xEF\xBB\xBF";
+    for (char c : source) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    WriteFile(plain / MonthFile(4), source);
+    WriteFile(windows / MonthFile(4), crlf);
+    ASSERT_EQ(Tool({"pack", plain.path().string(), first.path().string()}).status, 0);
+    const ToolRun pack = Tool({"pack", windows.path().string(), second.path().string()});
+    ASSERT_EQ(pack.status, 0) << pack.err;
+    ExpectSameContainers(first.path(), second.path());
+}
+
 TEST(RoundTrip, PackedRecordsAreFoundByTheirLessonKey)
 {
     ScratchDir book, containers;
