@@ -141,8 +141,9 @@ private:
         month_.days.back().paragraphs.push_back(std::move(paragraph));
     }
 
-    SourceParagraph Instruction(uint8_t style, uint8_t parameter, const std::u32string& line,
-                                size_t textStart)
+    // The paragraph an instruction makes, its text from `textStart` on.
+    SourceParagraph InstructionParagraph(uint8_t style, uint8_t parameter,
+                                         const std::u32string& line, size_t textStart)
     {
         SourceParagraph p;
         p.style = style;
@@ -175,11 +176,11 @@ private:
             skipping_ = false;
             month_.days.push_back(SourceDay{*n, At(0), {}});
         } else if (name == U"head") {
-            Add(Instruction(kHeadStyle, kHeadParameter, line, restStart));
+            Add(InstructionParagraph(kHeadStyle, kHeadParameter, line, restStart));
         } else if (name == U"center") {
-            Add(Instruction(kCenterStyle, 0, line, restStart));
+            Add(InstructionParagraph(kCenterStyle, 0, line, restStart));
         } else if (name == U"center-bold") {
-            Add(Instruction(kCenterBoldStyle, 0, line, restStart));
+            Add(InstructionParagraph(kCenterBoldStyle, 0, line, restStart));
         } else if (name == U"rule") {
             int width = -1;
             if (rest.empty()) width = kShortRuleWidth;
@@ -189,7 +190,7 @@ private:
                 Report(At(restStart), "@rule takes nothing, 'full' or a width code from 1 to 255");
                 return;
             }
-            Add(Instruction(kRuleStyle, static_cast<uint8_t>(width), line, line.size()));
+            Add(InstructionParagraph(kRuleStyle, static_cast<uint8_t>(width), line, line.size()));
         } else if (name == U"style") {
             Style(line, restStart);
         } else {
@@ -222,7 +223,7 @@ private:
             Report(At(textStart), "a rule style (low three bits set) carries no text");
             return;
         }
-        Add(Instruction(static_cast<uint8_t>(*style), static_cast<uint8_t>(*parameter), line,
+        Add(InstructionParagraph(static_cast<uint8_t>(*style), static_cast<uint8_t>(*parameter), line,
                         textStart));
     }
 
