@@ -124,9 +124,31 @@ xvfb_stop() {
   XVFB_PID=""
 }
 
-# screenshot FILE.png: the whole Xvfb screen.
+# screenshot FILE.png: the whole Xvfb screen, as it is this moment.
 screenshot() {
   timeout 20 import -display "$DISPLAY" -window root "$1"
+}
+
+# screenshot_settled FILE.png [SECONDS]: the screen once painting has ended,
+# i.e. two shots in a row came out the same (default: up to 10 s). A window
+# is mapped before it is painted; a shot straight after it shows up can
+# still be black.
+screenshot_settled() {
+  local file=$1 seconds=${2:-10} previous="" current
+  local deadline=$((SECONDS + seconds))
+  while :; do
+    screenshot "$file" || return 1
+    current=$(md5sum <"$file")
+    [ "$current" = "$previous" ] && return 0
+    ((SECONDS < deadline)) || return 1
+    previous=$current
+  done
+}
+
+# window_shown TITLE: whether a visible X window with TITLE (a regular
+# expression) exists on our display; with poll_until, waits for one.
+window_shown() {
+  xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
 
 # --- Wine processes -----------------------------------------------------------
