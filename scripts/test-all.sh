@@ -3,7 +3,8 @@
 #   packages (scripts/setup.sh), the host build (build/host), the host build
 #   with AddressSanitizer and UBSan (build/asan), the Windows build (build/win,
 #   its book packed by the host-built lumora-book), then the native tests of
-#   both host builds, the book check, and the Wine suites of the Windows build.
+#   both host builds, the book check and spelling, short fuzzing runs (build/fuzz,
+#   clang), and the Wine suites of the Windows build.
 # Goes on past a failure wherever the later steps do not depend on it, prints
 # a summary, and exits non-zero if anything failed.
 set -uo pipefail
@@ -102,6 +103,12 @@ book_check() {
   "$PACKER" check book
 }
 
+# The fuzzers need clang's libFuzzer; they get a build of their own.
+build_fuzz() {
+  CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DLUMORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    ninja -C build/fuzz -j "$JOBS"
+}
+
 mkdir -p "$LOGS"
 started=$SECONDS
 step setup -- bash scripts/setup.sh
@@ -111,6 +118,9 @@ step win-build needs:host-build -- build_win
 step host-tests needs:host-build -- ctest_run host-tests build/host
 step asan-tests needs:asan-build -- ctest_run asan-tests build/asan
 step book-check needs:host-build -- book_check
+step book-spelling -- bash scripts/spell-book.sh
+step fuzz-build -- build_fuzz
+step fuzz-tests needs:fuzz-build -- ctest_run fuzz-tests build/fuzz
 step wine-tests needs:win-build -- wine_tests
 
 echo
