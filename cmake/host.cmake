@@ -4,6 +4,7 @@ target_sources(lumora_core PRIVATE
     calendar/today_posix.cpp
     lessons/decompression_report_host.cpp
     shell/out_of_memory_host.cpp
+    page/device_ops_host.cpp
 )
 
 if(LUMORA_FUZZ)
