@@ -13,9 +13,22 @@ add_library(lumora_win32 STATIC
     shell/exit_sequence_win32.cpp
     shell/out_of_memory_win32.cpp
     shell/settings_win32.cpp
+    page/device_ops_win32.cpp
+    page/draw_run_win32.cpp
+    page/paint_view_win32.cpp
+    page/paint_highlight_win32.cpp
+    page/scroll_view_win32.cpp
+    page/search_banner_win32.cpp
+    page/view_font_win32.cpp
+    page/main_view_win32.cpp
 )
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32)
+# The page measures and draws with GDI.
+target_link_libraries(lumora_win32 PUBLIC gdi32)
 target_link_libraries(lumora_core PUBLIC lumora_win32)
+# The page's core code calls its GDI seam, whose objects call back into the
+# core: one more pass over the pair resolves such chains.
+set_property(TARGET lumora_core lumora_win32 PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
 target_compile_options(lumora_win32 PRIVATE -Wall -Wextra)
 
 # The book: packed from book/ by the host-built packer into the fourteen

@@ -1,0 +1,60 @@
+// Reading the packed containers for the Win32 page tests.
+#include "page_book.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "lessons/lesson_store.h"
+#include "page_test_paths.h"
+
+namespace {
+
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = GetFileSize(file, nullptr);
+    out->assign(size, 0);
+    DWORD got = 0;
+    const bool ok = size == 0 || (ReadFile(file, out->data(), size, &got, nullptr) && got == size);
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
+std::vector<PackedDay> LoadPackedBook()
+{
+    std::vector<PackedDay> days;
+    if (PageBookDir().empty()) return days;
+    for (int month = 1; month <= 14; ++month) {
+        std::vector<uint8_t> container;
+        if (!ReadWholeFile(PageBookDir() + L"\\" + std::to_wstring(1000 + month) + L".bin", &container))
+            continue;
+        for (int index = 0;; ++index) {
+            uint8_t* text = FindDayRecord(container.data(), container.size(), index, nullptr);
+            if (!text) break;
+            size_t end = 0;
+            while (text[end] != 0) {
+                end += 2;
+                while (text[end] != 0) ++end;
+                ++end;
+            }
+            PackedDay day{month, index + 1, std::vector<uint8_t>(text, text + end + 1)};
+            day.text.insert(day.text.end(), 2, 0);
+            days.push_back(std::move(day));
+            std::free(text);
+        }
+    }
+    return days;
+}
+
+uint8_t* OwnedText(const std::vector<uint8_t>& text)
+{
+    auto* copy = static_cast<uint8_t*>(std::malloc(text.size()));
+    std::memcpy(copy, text.data(), text.size());
+    return copy;
+}
