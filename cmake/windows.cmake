@@ -13,6 +13,13 @@ add_library(lumora_win32 STATIC
     shell/exit_sequence_win32.cpp
     shell/out_of_memory_win32.cpp
     shell/settings_win32.cpp
+    shell/commands_win32.cpp
+    shell/main_window_win32.cpp
+    shell/navigation_win32.cpp
+    shell/scroll_bar_win32.cpp
+    shell/window_parts_win32.cpp
+    shell/window_placement_win32.cpp
+    dialogs/font_chooser_win32.cpp
     page/device_ops_win32.cpp
     page/draw_run_win32.cpp
     page/paint_view_win32.cpp
@@ -22,7 +29,9 @@ add_library(lumora_win32 STATIC
     page/view_font_win32.cpp
     page/main_view_win32.cpp
 )
-target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32)
+target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
+# The resource identifiers are shared by the .rc file and the code.
+target_include_directories(lumora_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 # The page measures and draws with GDI.
 target_link_libraries(lumora_win32 PUBLIC gdi32)
 target_link_libraries(lumora_core PUBLIC lumora_win32)
@@ -71,7 +80,7 @@ configure_file(resources/book.rc.in ${CMAKE_BINARY_DIR}/book.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/book.rc PROPERTIES OBJECT_DEPENDS "${BOOK_CONTAINERS}")
 
 add_executable(Lumora WIN32
-    shell/main_win32.cpp
+    shell/startup_win32.cpp
     resources/lumora.rc
     ${CMAKE_BINARY_DIR}/book.rc
 )

@@ -8,3 +8,6 @@ const std::wstring& LumoraExePath();
 // Folder with the containers 1001.bin..1014.bin that the packer wrote for
 // that exe ("--book-dir=" or LUMORA_BOOK_DIR).
 const std::wstring& BookDirPath();
+// Folder for screenshots that a person looks at ("--screens-dir=" or
+// LUMORA_SCREENS_DIR); empty: none are saved.
+const std::wstring& ScreensDirPath();

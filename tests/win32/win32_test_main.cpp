@@ -14,6 +14,7 @@ namespace {
 
 std::wstring g_exe;
 std::wstring g_bookDir;
+std::wstring g_screensDir;
 
 std::wstring FromEnvironment(const wchar_t* name)
 {
@@ -34,6 +35,7 @@ bool TakeOption(const std::wstring& argument, const wchar_t* prefix, std::wstrin
 
 const std::wstring& LumoraExePath() { return g_exe; }
 const std::wstring& BookDirPath() { return g_bookDir; }
+const std::wstring& ScreensDirPath() { return g_screensDir; }
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -41,12 +43,14 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument(argv[i]);
         if (!TakeOption(argument, L"--lumora-exe=", &g_exe) &&
-            !TakeOption(argument, L"--book-dir=", &g_bookDir)) {
+            !TakeOption(argument, L"--book-dir=", &g_bookDir) &&
+            !TakeOption(argument, L"--screens-dir=", &g_screensDir)) {
             std::fwprintf(stderr, L"unknown argument: %ls\n", argv[i]);
             return 2;
         }
     }
     if (g_exe.empty()) g_exe = FromEnvironment(L"LUMORA_EXE");
     if (g_bookDir.empty()) g_bookDir = FromEnvironment(L"LUMORA_BOOK_DIR");
+    if (g_screensDir.empty()) g_screensDir = FromEnvironment(L"LUMORA_SCREENS_DIR");
     return RUN_ALL_TESTS();
 }

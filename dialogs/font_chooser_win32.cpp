@@ -1,0 +1,285 @@
+// The font chooser dialog (template 105).
+#include "dialogs/font_chooser.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "page/letter_code.h"
+#include "resource_ids.h"
+
+namespace {
+
+// One installed face, as enumerated. Entries come in blocks of 25, the first
+// entry of each block marked, so that the list is released block by block.
+struct FontListEntry {
+    FontListEntry* next;
+    wchar_t faceName[32];
+    uint8_t charSet;
+    uint8_t blockStart;
+};
+
+constexpr int kEntriesPerBlock = 25;
+
+struct FontChoiceState {
+    FontListEntry* fontListHead;
+    FontListEntry** fontListTail;
+    FontListEntry* nextFreeEntry;
+    HFONT previewFont;
+    int freeEntries;
+    LOGFONTW previewLogFont;
+    FontRecord* editedFont;
+};
+
+FontChoiceState s_choice;
+
+const int kSizeChoices[] = {10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 52, 72};
+
+// ApplyFontChoice flags.
+constexpr int kStoreChoice = 1;
+constexpr int kListChanged = 2;
+
+void ResetFontChoice()
+{
+    std::memset(&s_choice, 0, sizeof s_choice);
+    s_choice.fontListTail = &s_choice.fontListHead;
+}
+
+void FreeFontList()
+{
+    FontListEntry* entry = s_choice.fontListHead;
+    while (entry) {
+        FontListEntry* nextBlock = entry->next;
+        while (nextBlock && !nextBlock->blockStart) nextBlock = nextBlock->next;
+        if (entry->blockStart) std::free(entry);
+        entry = nextBlock;
+    }
+    ResetFontChoice();
+}
+
+int CALLBACK CollectFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM)
+{
+    if (s_choice.freeEntries == 0) {
+        auto* block = static_cast<FontListEntry*>(std::calloc(kEntriesPerBlock, sizeof(FontListEntry)));
+        if (!block) return 0;  // keep the faces collected so far
+        s_choice.nextFreeEntry = block;
+        s_choice.freeEntries = kEntriesPerBlock;
+        block->blockStart = 1;
+    }
+    FontListEntry* entry = s_choice.nextFreeEntry++;
+    --s_choice.freeEntries;
+    std::memcpy(entry->faceName, font->lfFaceName, sizeof entry->faceName);
+    entry->faceName[31] = 0;
+    entry->charSet = metrics->tmCharSet;
+    *s_choice.fontListTail = entry;
+    s_choice.fontListTail = &entry->next;
+    return 1;
+}
+
+void ShowLetterPreview(HWND dialog, int32_t base)
+{
+    // The letters from the last to the first: right-aligned, they read from
+    // the right as the alphabet.
+    wchar_t previewText[28];
+    for (int k = 0; k < 27; ++k) previewText[k] = static_cast<wchar_t>(base + 26 - k);
+    previewText[27] = 0;
+    SetDlgItemTextW(dialog, IDC_FONT_PREVIEW, previewText);
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetCheck(HWND dialog, int id, bool checked)
+{
+    SendDlgItemMessageW(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+const FontListEntry* FindFace(const wchar_t* face)
+{
+    for (const FontListEntry* e = s_choice.fontListHead; e; e = e->next)
+        if (wcscmp(e->faceName, face) == 0) return e;
+    return nullptr;
+}
+
+// Selected size: the decimal text of the item, read without checking digits.
+bool ReadSelectedSize(HWND sizes, LONG* height)
+{
+    const LRESULT index = SendMessageW(sizes, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return false;
+    wchar_t text[8] = {};
+    const LRESULT length = SendMessageW(sizes, LB_GETTEXTLEN, index, 0);
+    if (length < 0 || length >= 8) return false;  // longer than any size offered
+    SendMessageW(sizes, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    LONG value = 0;
+    for (int i = 0; i < 2 && text[i]; ++i) value = 10 * value + (text[i] - 48);
+    *height = value;
+    return true;
+}
+
+void ApplyFontChoice(HWND dialog, int flags)
+{
+    LOGFONTW& chosen = s_choice.previewLogFont;
+    HWND faces = GetDlgItem(dialog, IDC_FONT_FACES);
+    const LRESULT faceIndex = SendMessageW(faces, LB_GETCURSEL, 0, 0);
+    if (faceIndex != LB_ERR && SendMessageW(faces, LB_GETTEXTLEN, faceIndex, 0) < LF_FACESIZE)
+        SendMessageW(faces, LB_GETTEXT, faceIndex, reinterpret_cast<LPARAM>(chosen.lfFaceName));
+    ReadSelectedSize(GetDlgItem(dialog, IDC_FONT_SIZES), &chosen.lfHeight);
+
+    if (s_choice.previewFont) {
+        DeleteObject(s_choice.previewFont);
+        s_choice.previewFont = nullptr;
+    }
+
+    // A face made for Hebrew shows its letters at the Unicode positions.
+    if ((flags & kListChanged) && chosen.lfFaceName[0]) {
+        const FontListEntry* entry = FindFace(chosen.lfFaceName);
+        if (entry && entry->charSet == HEBREW_CHARSET && !IsChecked(dialog, IDC_FONT_BASE_5D0)) {
+            SetCheck(dialog, IDC_FONT_BASE_224, false);
+            SetCheck(dialog, IDC_FONT_BASE_97, false);
+            SetCheck(dialog, IDC_FONT_BASE_5D0, true);
+            ShowLetterPreview(dialog, kUnicodeLetterBase);
+        }
+    }
+
+    if (flags & kStoreChoice) {
+        FontRecord* record = s_choice.editedFont;
+        if (chosen.lfHeight != 0) record->size = chosen.lfHeight;
+        if (IsChecked(dialog, IDC_FONT_BASE_224))
+            record->letterBase = kCodePageLetterBase;
+        else if (IsChecked(dialog, IDC_FONT_BASE_97))
+            record->letterBase = kIdentityLetterBase;
+        else if (IsChecked(dialog, IDC_FONT_BASE_5D0))
+            record->letterBase = kUnicodeLetterBase;
+        if (chosen.lfFaceName[0]) {
+            std::memcpy(record->faceName, chosen.lfFaceName, sizeof record->faceName);
+            record->faceName[31] = 0;
+        }
+        return;
+    }
+
+    // The size is used as a cell height in pixels here, not as points.
+    s_choice.previewFont = CreateFontIndirectW(&chosen);
+    SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(s_choice.previewFont), TRUE);
+}
+
+int RadioOfBase(int32_t base)
+{
+    switch (base) {
+    case kIdentityLetterBase: return IDC_FONT_BASE_97;
+    case kCodePageLetterBase: return IDC_FONT_BASE_224;
+    case kUnicodeLetterBase: return IDC_FONT_BASE_5D0;
+    default: return 0;
+    }
+}
+
+void FillSizeList(HWND sizes, int32_t size)
+{
+    SendMessageW(sizes, LB_RESETCONTENT, 0, 0);
+    wchar_t text[16];
+    if (size >= 1 && size < kSizeChoices[0]) {
+        swprintf(text, 16, L"%d", size);
+        SendMessageW(sizes, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    for (int choice : kSizeChoices) {
+        swprintf(text, 16, L"%d", choice);
+        SendMessageW(sizes, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    if (size != 0) {
+        swprintf(text, 16, L"%d", size);
+        SendMessageW(sizes, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void InitFontDialog(HWND dialog, FontRecord* record)
+{
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    HDC device = GetDC(owner);
+    ResetFontChoice();
+    s_choice.editedFont = record;
+    if (record->letterBase == 0) record->letterBase = kUnicodeLetterBase;
+
+    ShowLetterPreview(dialog, record->letterBase);
+    if (const int radio = RadioOfBase(record->letterBase)) SetCheck(dialog, radio, true);
+
+    if (!s_choice.fontListHead) EnumFontsW(device, nullptr, CollectFont, 0);
+    ReleaseDC(owner, device);
+
+    HWND faces = GetDlgItem(dialog, IDC_FONT_FACES);
+    SendMessageW(faces, LB_RESETCONTENT, 0, 0);
+    for (const FontListEntry* e = s_choice.fontListHead; e; e = e->next)
+        SendMessageW(faces, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e->faceName));
+    SendMessageW(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(record->faceName));
+
+    FillSizeList(GetDlgItem(dialog, IDC_FONT_SIZES), record->size);
+    // The focus notification of the face list builds the preview font.
+    SetFocus(faces);
+}
+
+INT_PTR OnCommand(HWND dialog, int id)
+{
+    switch (id) {
+    case IDOK:
+        ApplyFontChoice(dialog, kStoreChoice);
+        FreeFontList();
+        EndDialog(dialog, 1);
+        return 1;
+    case IDCANCEL:
+        FreeFontList();
+        EndDialog(dialog, 2);
+        return 1;
+    case IDC_FONT_FACES:
+    case IDC_FONT_SIZES:
+        ApplyFontChoice(dialog, kListChanged);
+        return 0;
+    case IDC_FONT_BASE_97:
+        ShowLetterPreview(dialog, kIdentityLetterBase);
+        ApplyFontChoice(dialog, 0);
+        return 0;
+    case IDC_FONT_BASE_224:
+        ShowLetterPreview(dialog, kCodePageLetterBase);
+        ApplyFontChoice(dialog, 0);
+        return 0;
+    case IDC_FONT_BASE_5D0:
+        ShowLetterPreview(dialog, kUnicodeLetterBase);
+        ApplyFontChoice(dialog, 0);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void OnDestroy()
+{
+    if (s_choice.previewFont) {
+        DeleteObject(s_choice.previewFont);
+        s_choice.previewFont = nullptr;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitFontDialog(dialog, reinterpret_cast<FontRecord*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam));
+    case WM_DESTROY:
+        OnDestroy();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+INT_PTR RunFontChooser(HINSTANCE instance, HWND owner, FontRecord* record)
+{
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FONT), owner, FontDialogProc,
+                           reinterpret_cast<LPARAM>(record));
+}

@@ -1,0 +1,47 @@
+// Commands of the menu, the accelerators and the toolbar.
+#include <windows.h>
+
+#include "dialogs/font_chooser.h"
+#include "page/text_view.h"
+#include "resource_ids.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+
+namespace {
+
+void ChangeFont(HWND window)
+{
+    if (RunFontChooser(g_app.instance, window, &g_app.font) != 1) return;
+    // The date line shows the new face at once; the page follows.
+    HDC device = GetDC(window);
+    CreateDateFont();
+    RECT band = {g_app.dateBand.left, g_app.dateBand.top, g_app.dateBand.left + g_app.dateBand.width,
+                 g_app.dateBand.top + g_app.dateBand.height};
+    FillRect(device, &band, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    SetBkMode(device, TRANSPARENT);
+    DrawDateLine(device);
+    ReleaseDC(window, device);
+    if (g_app.mainView) SetViewFont(g_app.mainView, &g_app.font);
+}
+
+void ToggleReverse(HWND window)
+{
+    SyncReverseCheck(window, ToggleReverseCheck);
+    // Only the drawing order changes: repaint, no new layout.
+    if (g_app.mainView) PaintView(g_app.mainView, 1);
+}
+
+}  // namespace
+
+int DispatchCommand(HWND window, int command)
+{
+    switch (command) {
+    case IDC_TODAY: GoToDay(window, 0); return 0;
+    case IDC_NEXT_DAY: GoToDay(window, g_app.currentDay + 1); return 0;
+    case IDC_PREVIOUS_DAY: GoToDay(window, g_app.currentDay - 1); return 0;
+    case IDC_REVERSE: ToggleReverse(window); return 0;
+    case IDC_EXIT: DestroyWindow(window); return 0;
+    case IDC_FONT: ChangeFont(window); return 0;
+    default: return 1;
+    }
+}
