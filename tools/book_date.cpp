@@ -3,7 +3,11 @@
 
 #include <cstdio>
 
+#include "bidi_order.h"
 #include "book_months.h"
+#include "calendar/date_line.h"
+#include "page/letter_code.h"
+#include "utf8.h"
 #include "calendar/hebrew_calendar.h"
 
 namespace {
@@ -17,6 +21,16 @@ int GregorianMonthLength(int month, int year)
 {
     constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsGregorianLeapYear(year) ? 29 : kLengths[month - 1];
+}
+
+// The date line as the reader shows it, in Unicode and reading order.
+std::string DateLineText(const CalendarDate& hebrew)
+{
+    uint8_t line[kDateTextSize];
+    const int length = FormatHebrewDate(&hebrew, line);
+    std::u32string shown;
+    for (int i = 0; i < length; ++i) shown += DisplayUnit(line[i], kUnicodeLetterBase);
+    return EncodeUtf8(ReorderRightToLeft(shown));
 }
 
 }  // namespace
@@ -42,20 +56,21 @@ std::string DateReport(const CalendarDate& g)
 {
     const int32_t dayNumber = DayNumberFromGregorian(g.month, g.day, g.year);
     const CalendarDate hebrew = HebrewFromDayNumber(dayNumber);
-    char text[256];
+    char text[512];
     std::snprintf(text, sizeof text,
                   "gregorian %04d-%02d-%02d\n"
                   "day %d\n"
                   "weekday %s\n"
                   "hebrew %d %s %d (month %d)\n"
                   "index %d\n"
-                  "key 0x%04X\n",
+                  "key 0x%04X\n"
+                  "line %s\n",
                   static_cast<int>(g.year), static_cast<int>(g.month), static_cast<int>(g.day),
                   static_cast<int>(dayNumber), kWeekdays[dayNumber % 7],
                   static_cast<int>(hebrew.day),
-                  HebrewMonthName(hebrew.month, IsHebrewLeapYear(hebrew.year)),
+                  EnglishMonthName(hebrew.month, IsHebrewLeapYear(hebrew.year)),
                   static_cast<int>(hebrew.year), static_cast<int>(hebrew.month),
                   static_cast<int>(LessonMonthIndex(hebrew)),
-                  static_cast<unsigned>(LessonKeyOf(hebrew)));
+                  static_cast<unsigned>(LessonKeyOf(hebrew)), DateLineText(hebrew).c_str());
     return text;
 }

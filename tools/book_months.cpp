@@ -30,7 +30,7 @@ std::string ContainerFileName(int index)
     return std::to_string(kFirstLessonResource - 1 + index) + ".bin";
 }
 
-const char* HebrewMonthName(int month, bool leapYear)
+const char* EnglishMonthName(int month, bool leapYear)
 {
     if (month == 12) return leapYear ? "Adar I" : "Adar";
     if (month < 1 || month > 13) return "?";

@@ -17,6 +17,6 @@ const LessonMonth* LessonMonthOf(int index);
 // Container file name, e.g. "1009.bin" (the resource identifier).
 std::string ContainerFileName(int index);
 
-// Hebrew month name of a calendar month 1..13 (Adar I and Adar II in leap
+// English name of a Hebrew calendar month 1..13 (Adar I and Adar II in leap
 // years, plain Adar in common years).
-const char* HebrewMonthName(int month, bool leapYear);
+const char* EnglishMonthName(int month, bool leapYear);

@@ -24,7 +24,8 @@ TEST(Date, SeventhOfDecember2026)
               "weekday Monday\n"
               "hebrew 27 Kislev 5787 (month 9)\n"
               "index 9\n"
-              "key 0x091B\n");
+              "key 0x091B\n"
+              "line \u05DB\u05D6 \u05DB\u05E1\u05DC\u05D5 \u05D4'\u05EA\u05E9\u05E4\u05D6\n");
 }
 
 TEST(Date, AdarInLeapAndCommonYears)
