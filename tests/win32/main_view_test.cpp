@@ -14,7 +14,7 @@
 #include "page/letter_code.h"
 #include "page/paint_view.h"
 #include "page_gdi_support.h"
-#include "page_test_paths.h"
+#include "test_paths.h"
 #include "shell/app_state.h"
 #include "shell/scroll_bar.h"
 
@@ -133,12 +133,12 @@ TEST_F(MainView, LaysTheLessonOutInsideTheGutterBelowTheToolbar)
     view->topRow = 0;
     EXPECT_EQ(PaintView(view, 1), 0);
     EXPECT_GT(view->rowsPainted, 6);
-    if (!ScreensDir().empty()) {
+    if (!ScreensDirPath().empty()) {
         GdiCanvas shot(client.right, client.bottom);
         HDC windowDc = GetDC(window);
         BitBlt(shot.dc(), 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
         ReleaseDC(window, windowDc);
-        EXPECT_TRUE(shot.Save(ScreensDir() + L"\\main-view.bmp"));
+        EXPECT_TRUE(shot.Save(ScreensDirPath() + L"\\main-view.bmp"));
     }
 }
 

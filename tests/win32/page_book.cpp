@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lessons/lesson_store.h"
-#include "page_test_paths.h"
+#include "test_paths.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out)
 std::vector<PackedDay> LoadPackedBook()
 {
     std::vector<PackedDay> days;
-    if (PageBookDir().empty()) return days;
+    if (BookDirPath().empty()) return days;
     for (int month = 1; month <= 14; ++month) {
         std::vector<uint8_t> container;
-        if (!ReadWholeFile(PageBookDir() + L"\\" + std::to_wstring(1000 + month) + L".bin", &container))
+        if (!ReadWholeFile(BookDirPath() + L"\\" + std::to_wstring(1000 + month) + L".bin", &container))
             continue;
         for (int index = 0;; ++index) {
             uint8_t* text = FindDayRecord(container.data(), container.size(), index, nullptr);

@@ -12,7 +12,7 @@ struct PackedDay {
     std::vector<uint8_t> text;  // records, end marker, two more zero bytes
 };
 
-// Every day of every container in PageBookDir(); none when the folder or
+// Every day of every container in BookDirPath(); none when the folder or
 // the containers are missing or empty.
 std::vector<PackedDay> LoadPackedBook();
 

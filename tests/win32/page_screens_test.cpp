@@ -14,7 +14,7 @@
 #include "page/paint_view.h"
 #include "page_book.h"
 #include "page_gdi_support.h"
-#include "page_test_paths.h"
+#include "test_paths.h"
 #include "shell/app_state.h"
 
 namespace {
@@ -57,7 +57,7 @@ class Screens : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (ScreensDir().empty()) GTEST_SKIP() << "no screenshot folder given";
+        if (ScreensDirPath().empty()) GTEST_SKIP() << "no screenshot folder given";
         g_app = AppState{};
         g_app.font.letterBase = kUnicodeLetterBase;
         g_app.flags = kReverseFlag;  // Wine draws Hebrew right to left
@@ -75,7 +75,7 @@ protected:
         view->hitEnd = hitEnd;
         EXPECT_EQ(PaintView(view, 1), 0);
         if (banner) ShowSearchBanner(view);
-        EXPECT_TRUE(canvas.Save(ScreensDir() + L"\\" + name + L".bmp"));
+        EXPECT_TRUE(canvas.Save(ScreensDirPath() + L"\\" + name + L".bmp"));
         FreeTextView(view, true);
     }
 };
