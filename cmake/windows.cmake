@@ -86,7 +86,8 @@ add_executable(Lumora WIN32
 )
 add_dependencies(Lumora book_containers)
 target_include_directories(Lumora PRIVATE resources)
-target_link_options(Lumora PRIVATE -municode)
+# The shipped program carries no symbols.
+target_link_options(Lumora PRIVATE -municode -s)
 target_link_libraries(Lumora PRIVATE lumora_win32 comctl32 comdlg32 gdi32 user32 advapi32 shell32)
 target_compile_options(Lumora PRIVATE -Wall -Wextra)
 

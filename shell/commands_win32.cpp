@@ -15,9 +15,8 @@ void ChangeFont(HWND window)
     // The date line shows the new face at once; the page follows.
     HDC device = GetDC(window);
     CreateDateFont();
-    RECT band = {g_app.dateBand.left, g_app.dateBand.top, g_app.dateBand.left + g_app.dateBand.width,
-                 g_app.dateBand.top + g_app.dateBand.height};
-    FillRect(device, &band, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    FillBox(device, g_app.dateBand.left, g_app.dateBand.top, g_app.dateBand.width,
+            g_app.dateBand.height, LTGRAY_BRUSH);
     SetBkMode(device, TRANSPARENT);
     DrawDateLine(device);
     ReleaseDC(window, device);
