@@ -1,5 +1,5 @@
 // The font chooser dialog (template 105).
-#include "dialogs/font_chooser.h"
+#include "dialogs/font_chooser_win32.h"
 
 #include <cstdio>
 #include <cstdlib>

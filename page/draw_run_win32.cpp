@@ -8,7 +8,7 @@
 
 #include "page/convert_letters.h"
 #include "page/letter_code.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "shell/app_state.h"
 
 namespace {

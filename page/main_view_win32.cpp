@@ -7,7 +7,7 @@
 
 #include "lessons/lesson_store.h"
 #include "page/main_view_area.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "shell/app_state.h"
 #include "shell/scroll_bar.h"
 

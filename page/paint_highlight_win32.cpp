@@ -5,7 +5,7 @@
 #include "page/convert_letters.h"
 #include "page/lesson_text.h"
 #include "page/line_parts.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page/view_rows.h"
 #include "shell/app_state.h"
 

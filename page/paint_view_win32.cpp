@@ -4,7 +4,7 @@
 
 #include "page/lesson_text.h"
 #include "page/line_parts.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page/view_rows.h"
 
 namespace {

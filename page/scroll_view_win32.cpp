@@ -1,5 +1,5 @@
 // Moving a view's scroll position, and repainting it when it moved.
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page/view_rows.h"
 
 int ScrollView(TextView* view, int32_t delta, int repaint, int clamp)

@@ -6,7 +6,7 @@
 
 #include "page/banner_lines.h"
 #include "page/lesson_text.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 
 void ShowSearchBanner(TextView* view)
 {

@@ -122,5 +122,5 @@ bool PointNearView(const TextView* view, int32_t x, int32_t y);
 
 #ifdef _WIN32
 // Win32 code that works on views also paints them.
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #endif

@@ -1,6 +1,6 @@
 // A new display font for a view: its fonts made anew, the text laid out
 // again for them and repainted.
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 
 int SetViewFont(TextView* view, const FontRecord* font)
 {

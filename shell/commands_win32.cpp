@@ -1,11 +1,11 @@
 // Commands of the menu, the accelerators and the toolbar.
 #include <windows.h>
 
-#include "dialogs/font_chooser.h"
+#include "dialogs/font_chooser_win32.h"
 #include "page/text_view.h"
 #include "resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 
 namespace {
 

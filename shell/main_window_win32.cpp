@@ -5,8 +5,8 @@
 #include "page/text_view.h"
 #include "shell/app_state.h"
 #include "shell/exit_sequence.h"
-#include "shell/main_window.h"
-#include "shell/navigation.h"
+#include "shell/main_window_win32.h"
+#include "shell/navigation_win32.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Scrolling by keys, wheel, scroll bar and clicks; moving between days.
-#include "shell/navigation.h"
+#include "shell/navigation_win32.h"
 
 #include <cstdlib>
 
@@ -7,7 +7,7 @@
 #include "lessons/lesson_store.h"
 #include "page/text_view.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 
 int PageStep(uint32_t field, int rowsPainted)
 {

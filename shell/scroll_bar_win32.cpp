@@ -4,7 +4,7 @@
 
 #include "page/text_view.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 #include "shell/scroll_bar.h"
 
 void UpdateScrollBar(HWND window)

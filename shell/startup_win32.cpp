@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "calendar/current_day.h"
-#include "dialogs/font_chooser.h"
+#include "dialogs/font_chooser_win32.h"
 #include "page/convert_letters.h"
 #include "page/text_view.h"
 #include "resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 #include "shell/maker.h"
 #include "shell/settings.h"
 

@@ -7,7 +7,7 @@
 #include "page/text_view.h"
 #include "resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The main window's place and size, stored at exit and restored at start.
 #include <windows.h>
 
-#include "shell/main_window.h"
+#include "shell/main_window_win32.h"
 #include "shell/settings.h"
 
 void SaveWindowPlacement(HWND window)
