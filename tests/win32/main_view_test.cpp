@@ -12,7 +12,7 @@
 #include "gdi_canvas.h"
 #include "page/convert_letters.h"
 #include "page/letter_code.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page_gdi_support.h"
 #include "test_paths.h"
 #include "shell/app_state.h"

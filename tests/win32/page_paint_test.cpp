@@ -15,7 +15,7 @@
 #include "page/convert_letters.h"
 #include "page/lesson_text.h"
 #include "page/letter_code.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page_gdi_support.h"
 #include "shell/app_state.h"
 

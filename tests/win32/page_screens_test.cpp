@@ -11,7 +11,7 @@
 #include "lessons/lesson_store.h"
 #include "page/convert_letters.h"
 #include "page/letter_code.h"
-#include "page/paint_view.h"
+#include "page/paint_view_win32.h"
 #include "page_book.h"
 #include "page_gdi_support.h"
 #include "test_paths.h"
