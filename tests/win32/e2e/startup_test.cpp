@@ -1,19 +1,49 @@
-// The reader started as a user starts it: first run, settings kept, exit.
+// The reader started as a user starts it: the first run, the day it opens
+// on, its scroll bar and the settings it keeps.
 #include <gtest/gtest.h>
 
+#include "book_days.h"
 #include "lumora_process.h"
+#include "reader_setup.h"
 #include "resource_ids.h"
-#include "test_paths.h"
 
 namespace {
 
-void Screenshot(HWND window, const wchar_t* name)
+LONG Style(HWND window)
 {
-    if (ScreensDirPath().empty()) return;
-    SaveWindowBitmap(window, ScreensDirPath() + L"\\" + name + L".bmp");
+    return GetWindowLongW(window, GWL_STYLE);
 }
 
-TEST(Startup, FirstRunOpensTheFontChooserOverTheShownWindow)
+LONG ExStyle(HWND window)
+{
+    return GetWindowLongW(window, GWL_EXSTYLE);
+}
+
+// The size the system gives a window whose place and size are left to it.
+SIZE DefaultWindowSize()
+{
+    HWND probe = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"probe",
+                                 WS_OVERLAPPED | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                     WS_MAXIMIZEBOX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    RECT r = {};
+    GetWindowRect(probe, &r);
+    DestroyWindow(probe);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// Whether `above` comes before `below` in the top-level z-order.
+bool IsAbove(HWND above, HWND below)
+{
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == above) return true;
+        if (w == below) return false;
+    }
+    return false;
+}
+
+TEST(Startup, FirstRunShowsTodayInTheDefaultPlaceWithTheChooserOverIt)
 {
     Registry::Clear();
     LumoraProcess lumora;
@@ -22,32 +52,191 @@ TEST(Startup, FirstRunOpensTheFontChooserOverTheShownWindow)
     ASSERT_NE(window, nullptr);
     HWND chooser = lumora.WaitForDialog(L"Choose Font");
     ASSERT_NE(chooser, nullptr);
+
+    // The chooser belongs to the window, which is shown under it.
     EXPECT_EQ(GetWindow(chooser, GW_OWNER), window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(IsAbove(chooser, window));
+    EXPECT_TRUE(PollUntil([&] { return GetForegroundWindow() == chooser; }, 3000));
+
+    // The system's default place and size, shown as launched (normal).
+    RECT r = {};
+    GetWindowRect(window, &r);
+    const SIZE expected = DefaultWindowSize();
+    EXPECT_EQ(r.right - r.left, expected.cx);
+    EXPECT_EQ(r.bottom - r.top, expected.cy);
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_FALSE(IsIconic(window));
+
     Screenshot(window, L"first-run");
     LumoraProcess::PressButton(chooser, IDCANCEL);
-    ASSERT_TRUE(PollUntil([&] { return lumora.FindDialog(L"Choose Font") == nullptr; }));
+    ASSERT_TRUE(lumora.WaitForDialogGone(L"Choose Font"));
+
+    // Default flags: a vertical scroll bar on the right, which the system
+    // shows once the lesson is longer than the window.
+    EXPECT_FALSE(ExStyle(window) & WS_EX_LEFTSCROLLBAR);
+    SetWindowPos(window, nullptr, 0, 0, kSmallWidth, kSmallHeight, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(PollUntil([&] { return (Style(window) & WS_VSCROLL) != 0; }, 3000));
+    EXPECT_FALSE(ExStyle(window) & WS_EX_LEFTSCROLLBAR);
+    Screenshot(window, L"first-run-small");
     EXPECT_EQ(lumora.CloseAndWait(), 0);
-    // Cancelled: no face stored, so the chooser comes back next time; the
-    // exit sequence stored the day and flags.
+
+    // Today's lesson from the top, following today (not pinned). Wine orders
+    // Hebrew right to left itself, so the first run turned Reverse on.
+    EXPECT_EQ(Registry::Number(L"Day"), Today());
+    EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(Today()));
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 0);
+    EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags);
+    EXPECT_EQ(Registry::Number(L"FontAsciiBase"), 0x5D0);
+    // Cancelled: no face stored, so the chooser comes back next time.
     EXPECT_FALSE(Registry::Has(L"FontName"));
-    EXPECT_TRUE(Registry::Has(L"Flags"));
-    EXPECT_GT(Registry::Number(L"Day"), 0);
+    EXPECT_FALSE(Registry::Has(L"FontSize"));
+    EXPECT_FALSE(Registry::Has(L"SearchString"));
+    EXPECT_TRUE(Registry::Has(L"Width"));
 }
 
-TEST(Startup, StoredFontSkipsTheChooserAndShowsTheLesson)
+TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
 {
     Registry::Clear();
-    Registry::PutText(L"FontName", L"DejaVu Sans");
-    Registry::PutNumber(L"FontSize", 14);
+    {
+        LumoraProcess lumora;
+        ASSERT_TRUE(lumora.Start());
+        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        HWND chooser = lumora.WaitForDialog(L"Choose Font");
+        ASSERT_NE(chooser, nullptr);
+        HWND faces = GetDlgItem(chooser, IDC_FONT_FACES);
+        ASSERT_NE(SendMessageW(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(kTestFace)),
+                  LB_ERR);
+        LumoraProcess::PressButton(chooser, IDOK);
+        ASSERT_TRUE(lumora.WaitForDialogGone(L"Choose Font"));
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+    }
+    EXPECT_EQ(Registry::Text(L"FontName"), kTestFace);
+
+    LumoraProcess again;
+    ASSERT_TRUE(again.Start());
+    HWND window = again.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    // Start-up is over once the window answers: no chooser this time.
+    EXPECT_EQ(again.FindDialog(L"Choose Font"), nullptr);
+    EXPECT_TRUE(again.OtherWindows().empty());
+    Screenshot(window, L"lesson");
+    EXPECT_EQ(again.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Text(L"FontName"), kTestFace);
+}
+
+TEST(Startup, StoredFlagsWinOverTheFirstRunGuess)
+{
+    // Reverse off, as stored: nothing turns it on.
+    ReaderSetup setup = LongDayPinned();
+    setup.flags = kDefaultFlags | kPinnedFlag;
+    Seed(setup);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Flags"), kDefaultFlags | kPinnedFlag);
+}
+
+TEST(Startup, PinnedDayComesBackAtItsScrollPosition)
+{
+    const int32_t day = LongDay();
+    ASSERT_NE(day, 0);
+    ASSERT_NE(day, Today());
+
+    // Scrolled down by hand five rows from the top...
+    Seed(LongDayPinned(0));
+    Pixels scrolled;
+    {
+        LumoraProcess lumora;
+        ASSERT_TRUE(lumora.Start());
+        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        for (int i = 0; i < 5; ++i) lumora.SendKey(VK_DOWN);
+        scrolled = CaptureClientSettled(lumora.mainWindow());
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+    }
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 5);
+
+    // ...and started again with that stored: the same day at the same place.
+    LumoraProcess again;
+    ASSERT_TRUE(again.Start());
+    ASSERT_NE(again.WaitForMainWindow(), nullptr);
+    const Pixels restored = CaptureClientSettled(again.mainWindow());
+    EXPECT_TRUE(restored == scrolled);
+    EXPECT_EQ(again.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Day"), day);
+    EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(day));
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 5);
+    EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags | kPinnedFlag);
+}
+
+TEST(Startup, UnpinnedEarlierDayGivesWayToTodayFromTheTop)
+{
+    ReaderSetup setup;
+    setup.day = Today() - 3;
+    setup.flags = kReadableFlags;  // following today
+    setup.lastPosition = 4;
+    Seed(setup);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Day"), Today());
+    EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(Today()));
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 0);
+    EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags);
+}
+
+TEST(Startup, UnpinnedTodayKeepsItsScrollPosition)
+{
+    // The date has not changed since the last run: the place is kept.
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    setup.lastPosition = 3;
+    Seed(setup);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Day"), Today());
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 3);
+}
+
+TEST(Startup, FlagsWithoutScrollBarBitsGiveNoScrollBarEver)
+{
+    ReaderSetup setup = LongDayPinned();
+    setup.flags &= ~(kScrollBarShownFlag | kScrollBarLeftFlag);
+    Seed(setup);
     LumoraProcess lumora;
     ASSERT_TRUE(lumora.Start());
     HWND window = lumora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    Sleep(0);
-    EXPECT_EQ(lumora.FindDialog(L"Choose Font"), nullptr);
-    Screenshot(window, L"lesson");
+    EXPECT_FALSE(Style(window) & WS_VSCROLL);
+    // Scrolling never sets the bar up (which would bring it into view).
+    lumora.SendKey(VK_DOWN);
+    lumora.SendKey(VK_NEXT);
+    EXPECT_FALSE(Style(window) & WS_VSCROLL);
     EXPECT_EQ(lumora.CloseAndWait(), 0);
-    EXPECT_EQ(Registry::Text(L"FontName"), L"DejaVu Sans");
+    EXPECT_GT(Registry::Number(L"LastPosition"), 1);
+}
+
+TEST(Startup, ScrollBarLeftFlagPutsTheBarOnTheLeft)
+{
+    for (const uint32_t bits : {kScrollBarLeftFlag, kScrollBarLeftFlag | kScrollBarShownFlag}) {
+        ReaderSetup setup = LongDayPinned();
+        setup.flags = (setup.flags & ~(kScrollBarShownFlag | kScrollBarLeftFlag)) | bits;
+        Seed(setup);
+        LumoraProcess lumora;
+        ASSERT_TRUE(lumora.Start());
+        HWND window = lumora.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(Style(window) & WS_VSCROLL) << std::hex << bits;
+        EXPECT_TRUE(ExStyle(window) & WS_EX_LEFTSCROLLBAR) << std::hex << bits;
+        if (bits & kScrollBarShownFlag) Screenshot(window, L"scroll-bar-left");
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+    }
 }
 
 }  // namespace
