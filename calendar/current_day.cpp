@@ -13,6 +13,14 @@ int32_t TodayDayNumber()
 
 void FillCurrentDate()
 {
+    // A day the calendar does not cover (the day after its last one can be
+    // reached with Next day) has no date, no date line and no lesson.
+    if (!IsValidDayNumber(g_app.currentDay)) {
+        g_app.currentDate = CalendarDate{0, 0, 0};
+        g_app.dateTextLength = 0;
+        g_app.dateText[0] = 0;
+        return;
+    }
     g_app.currentDate = HebrewFromDayNumber(g_app.currentDay);
     g_app.dateTextLength = FormatHebrewDate(&g_app.currentDate, g_app.dateText);
     if (g_app.dateTextLength == 0) g_app.dateText[0] = 0;
@@ -31,5 +39,5 @@ void SetCurrentDay(int32_t day, int keepPosition)
     if (!keepPosition) g_app.lastPosition = 0;
     g_app.currentDay = day;
     FillCurrentDate();
-    g_app.lessonKey = LessonKeyOf(g_app.currentDate);
+    g_app.lessonKey = IsValidDayNumber(day) ? LessonKeyOf(g_app.currentDate) : 0;
 }

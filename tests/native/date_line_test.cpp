@@ -140,6 +140,21 @@ TEST_F(CurrentDayTest, TodayClearsThePinAndKeepsPositionWhenAsked)
     if (TodayDayNumber() != 739957) EXPECT_EQ(g_app.lastPosition, 5);
 }
 
+TEST_F(CurrentDayTest, DayBeyondTheCalendarHasNoLesson)
+{
+    // So that moving there fails and the shown day is restored.
+    SetCurrentDay(kLastDayNumber, 0);
+    EXPECT_NE(g_app.lessonKey, 0);
+    SetCurrentDay(kLastDayNumber + 1, 1);
+    EXPECT_EQ(g_app.currentDay, kLastDayNumber + 1);
+    EXPECT_EQ(g_app.lessonKey, 0);
+    EXPECT_EQ(g_app.dateTextLength, 0);
+    EXPECT_EQ(g_app.dateText[0], 0);
+    SetCurrentDay(kLastDayNumber, 0);
+    EXPECT_NE(g_app.lessonKey, 0);
+    EXPECT_GT(g_app.dateTextLength, 0);
+}
+
 TEST_F(CurrentDayTest, LessonKeyUsesIndex14ForCommonAdar)
 {
     SetCurrentDay(DayNumberFromHebrew(12, 3, 5786), 0);
