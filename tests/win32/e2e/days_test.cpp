@@ -1,0 +1,196 @@
+// Moving between days: the arrow keys, the commands, the accelerators typed
+// for real, and a day without a lesson.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "book_days.h"
+#include "calendar/hebrew_calendar.h"
+#include "lumora_process.h"
+#include "reader_setup.h"
+#include "resource_ids.h"
+
+namespace {
+
+struct Shown {
+    long long day, flags, lesson, position;
+};
+
+// Runs a scene and returns what the reader stored at exit.
+template <typename Act>
+Shown After(const ReaderSetup& setup, Act act)
+{
+    const long position = PositionAfter(setup, act);
+    return Shown{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), position};
+}
+
+TEST(Days, ArrowKeysMoveOneDayAndPinIt)
+{
+    const int32_t day = LongDay();
+    Shown s = After(LongDayPinned(7), [](LumoraProcess& l) { l.SendKey(VK_RIGHT); });
+    EXPECT_EQ(s.day, day + 1);
+    EXPECT_EQ(s.lesson, LessonKeyOfDay(day + 1));
+    EXPECT_EQ(s.position, 0);  // a new day starts at the top
+    EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
+
+    s = After(LongDayPinned(7), [](LumoraProcess& l) { l.SendKey(VK_LEFT); l.SendKey(VK_LEFT); });
+    EXPECT_EQ(s.day, day - 2);
+    EXPECT_EQ(s.lesson, LessonKeyOfDay(day - 2));
+}
+
+TEST(Days, NextDayFromYesterdayLandsOnTodayPinned)
+{
+    ReaderSetup setup;
+    setup.day = Today() - 1;
+    const Shown s = After(setup, [](LumoraProcess& l) { l.SendCommand(IDC_NEXT_DAY); });
+    EXPECT_EQ(s.day, Today());
+    EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
+}
+
+TEST(Days, PreviousDayFromTodayPinsIt)
+{
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    const Shown s = After(setup, [](LumoraProcess& l) { l.SendCommand(IDC_PREVIOUS_DAY); });
+    EXPECT_EQ(s.day, Today() - 1);
+    EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
+}
+
+TEST(Days, TodayLaysTheLessonOutAgainFromTheTop)
+{
+    // From a pinned day: today, following it again.
+    Shown s = After(LongDayPinned(6), [](LumoraProcess& l) { l.SendCommand(IDC_TODAY); });
+    EXPECT_EQ(s.day, Today());
+    EXPECT_EQ(s.lesson, LessonKeyOfDay(Today()));
+    EXPECT_EQ(s.position, 0);
+    EXPECT_EQ(s.flags, kReadableFlags);
+
+    // While today is shown: back to the top all the same.
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    setup.lastPosition = 4;
+    Pixels top;
+    {
+        Seed(setup);
+        LumoraProcess lumora;
+        ASSERT_TRUE(lumora.Start());
+        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        lumora.SendKey(VK_HOME);
+        top = CaptureClientSettled(lumora.mainWindow());
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+    }
+    s = After(setup, [&](LumoraProcess& l) {
+        const Pixels before = CaptureClientSettled(l.mainWindow());
+        EXPECT_TRUE(before != top);
+        l.SendCommand(IDC_TODAY);
+        EXPECT_TRUE(WaitForClientChange(l.mainWindow(), before) == top);
+    });
+    EXPECT_EQ(s.day, Today());
+    EXPECT_EQ(s.position, 0);
+}
+
+// Clicks toolbar button `index` (0 = the first) with the mouse messages a
+// click gives, and waits for the page to change.
+void ClickToolbarButton(LumoraProcess& l, int index)
+{
+    HWND toolbar = l.toolbar();
+    ASSERT_NE(toolbar, nullptr);
+    // The button size comes back in the result; no memory crosses over.
+    const DWORD size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+    const int width = LOWORD(size), height = HIWORD(size);
+    ASSERT_GT(width, 0);
+    RECT bar = {};
+    GetClientRect(toolbar, &bar);
+    const LPARAM at = MAKELPARAM(index * width + width / 2, (bar.bottom - height) / 2 + height / 2);
+    const Pixels before = CaptureClientSettled(l.mainWindow());
+    PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(toolbar, WM_LBUTTONUP, 0, at);
+    EXPECT_FALSE(WaitForClientChange(l.mainWindow(), before).empty());
+}
+
+TEST(Days, ToolbarButtonsGiveTheirCommands)
+{
+    const int32_t day = LongDay();
+    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 0); }).day, day - 1);
+    const Shown today = After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 1); });
+    EXPECT_EQ(today.day, Today());
+    EXPECT_EQ(today.flags, kReadableFlags);
+    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 2); }).day, day + 1);
+}
+
+TEST(Days, AcceleratorsTypedOnTheKeyboard)
+{
+    const int32_t day = LongDay();
+    // Ctrl+N: next day.
+    Shown s = After(LongDayPinned(0), [](LumoraProcess& l) {
+        HWND w = l.mainWindow();
+        const Pixels before = CaptureClientSettled(w);
+        ASSERT_TRUE(l.TypeKeys({VK_CONTROL}, 'N'));
+        EXPECT_FALSE(WaitForClientChange(w, before).empty());
+    });
+    EXPECT_EQ(s.day, day + 1);
+
+    // Ctrl+T and Ctrl+Home: today; Ctrl+Home does not scroll.
+    for (const WORD key : {WORD('T'), WORD(VK_HOME)}) {
+        s = After(LongDayPinned(6), [&](LumoraProcess& l) {
+            HWND w = l.mainWindow();
+            const Pixels before = CaptureClientSettled(w);
+            ASSERT_TRUE(l.TypeKeys({VK_CONTROL}, key));
+            EXPECT_FALSE(WaitForClientChange(w, before).empty());
+        });
+        EXPECT_EQ(s.day, Today()) << key;
+        EXPECT_EQ(s.flags, kReadableFlags) << key;
+    }
+
+    // Plain keys come through the same loop.
+    s = After(LongDayPinned(0), [](LumoraProcess& l) {
+        HWND w = l.mainWindow();
+        const Pixels before = CaptureClientSettled(w);
+        ASSERT_TRUE(l.TypeKeys({}, VK_DOWN));
+        EXPECT_FALSE(WaitForClientChange(w, before).empty());
+    });
+    EXPECT_EQ(s.position, 1);
+
+    // Ctrl+Q: exit, as the menu says.
+    Seed(LongDayPinned(3));
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(lumora.TypeKeys({VK_CONTROL}, 'Q'));
+    EXPECT_EQ(lumora.WaitForExit(), 0);
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 3);
+}
+
+TEST(Days, MissingLessonOnNextDayKeepsTheDayShown)
+{
+    // Every day of the calendar has its lesson; the day after the last one
+    // the calendar covers has none.
+    ReaderSetup setup;
+    setup.day = kLastDayNumber;
+    setup.lastPosition = 2;
+    Seed(setup);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND window = lumora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    const Pixels before = CaptureClientSettled(window);
+    lumora.Command(IDC_NEXT_DAY);
+    HWND message = lumora.WaitForDialog(L"Error");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(GetWindow(message, GW_OWNER), window);
+    EXPECT_EQ(LumoraProcess::MessageText(message), L"Could not access the\r\nThe lesson for the selected day");
+    Screenshot(message, L"missing-lesson");
+    LumoraProcess::PressButton(message, IDOK);
+    ASSERT_TRUE(lumora.WaitForDialogGone(L"Error"));
+    // The page keeps the lesson it showed.
+    EXPECT_TRUE(CaptureClientSettled(window) == before);
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Day"), kLastDayNumber);
+    EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(kLastDayNumber));
+    EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags | kPinnedFlag);
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 2);
+}
+
+}  // namespace
