@@ -563,6 +563,7 @@ LRESULT CALLBACK OtherProgramProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 }  // namespace
 
+// Away from the reader's small window, so that it covers none of it.
 OtherProgramWindow::OtherProgramWindow()
 {
     static bool registered = false;
@@ -575,7 +576,7 @@ OtherProgramWindow::OtherProgramWindow()
         registered = RegisterClassW(&c) != 0;
     }
     window_ = CreateWindowExW(0, L"E2EOtherProgram", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              40, 40, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              900, 700, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     PumpMessages();
 }
 
