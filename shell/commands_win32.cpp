@@ -13,21 +13,18 @@ void ChangeFont(HWND window)
 {
     if (RunFontChooser(g_app.instance, window, &g_app.font) != 1) return;
     // The date line shows the new face at once; the page follows.
-    HDC device = GetDC(window);
     CreateDateFont();
-    FillBox(device, g_app.dateBand.left, g_app.dateBand.top, g_app.dateBand.width,
-            g_app.dateBand.height, LTGRAY_BRUSH);
-    SetBkMode(device, TRANSPARENT);
-    DrawDateLine(device);
-    ReleaseDC(window, device);
+    RedrawDateBand(window);
     if (g_app.mainView) SetViewFont(g_app.mainView, &g_app.font);
 }
 
 void ToggleReverse(HWND window)
 {
     SyncReverseCheck(window, ToggleReverseCheck);
-    // Only the drawing order changes: repaint, no new layout.
+    // Only the drawing order changes: repaint, no new layout. The date line
+    // is drawn in the same order as the page, so it is redrawn with it.
     if (g_app.mainView) PaintView(g_app.mainView, 1);
+    RedrawDateBand(window);
 }
 
 }  // namespace

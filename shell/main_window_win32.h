@@ -38,6 +38,8 @@ void ScrollMainView(int delta);
 void PaintWindow(HDC device, HWND window, int flags);
 void RepaintWindow(HWND window, int flags);
 void DrawDateLine(HDC device);
+// Fills the date band and draws the date line on it, now.
+void RedrawDateBand(HWND window);
 void ResizeWindowParts(HWND window, int clientWidth, int clientHeight);
 void CreateToolbar(HWND window);
 

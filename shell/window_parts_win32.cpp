@@ -87,6 +87,16 @@ void DrawDateLine(HDC device)
     SelectObject(device, previous);
 }
 
+void RedrawDateBand(HWND window)
+{
+    HDC device = GetDC(window);
+    FillBox(device, g_app.dateBand.left, g_app.dateBand.top, g_app.dateBand.width,
+            g_app.dateBand.height, LTGRAY_BRUSH);
+    SetBkMode(device, TRANSPARENT);
+    DrawDateLine(device);
+    ReleaseDC(window, device);
+}
+
 void PaintWindow(HDC device, HWND window, int flags)
 {
     PAINTSTRUCT paint;
