@@ -56,13 +56,19 @@ int DrawRun(HDC device, const uint8_t* bytes, int32_t count, int32_t x, int32_t 
     const char16_t* units = ConvertLetters(bytes, nullptr, &g_convertBuffer, n);
     if (!units) return 0;
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    if (DrawnReversed(n)) {
-        units = BehindOverride(units, std::char_traits<char16_t>::length(units));
-        format |= DT_RTLREADING;
-    }
     // Boxes come from measurement: the text fills its box and centring
     // absorbs rounding.
     RECT box = {x, y, x + width, y + height};
+    if (DrawnReversed(n)) {
+        units = BehindOverride(units, std::char_traits<char16_t>::length(units));
+        format |= DT_RTLREADING;
+        // Some faces (all of Culmus) give the override an advance of its
+        // own; it stands blank at the run's right end. The box grows by it
+        // there, or the run is pushed left and its last letter clipped.
+        SIZE override = {};
+        if (GetTextExtentPoint32W(device, reinterpret_cast<const wchar_t*>(units), 1, &override))
+            box.right += override.cx;
+    }
     return DrawTextW(device, reinterpret_cast<const wchar_t*>(units), -1, &box, format);
 }
 
