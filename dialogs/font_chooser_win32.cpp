@@ -159,7 +159,10 @@ void ApplyFontChoice(HWND dialog, int flags)
         return;
     }
 
-    // The size is used as a cell height in pixels here, not as points.
+    // The size is used as a cell height in pixels here, not as points. The
+    // face is asked for whatever character sets it declares, as the page
+    // asks for it, so that a face made only for Hebrew shows itself.
+    chosen.lfCharSet = DEFAULT_CHARSET;
     s_choice.previewFont = CreateFontIndirectW(&chosen);
     SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
                         reinterpret_cast<WPARAM>(s_choice.previewFont), TRUE);

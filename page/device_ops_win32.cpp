@@ -20,6 +20,10 @@ FontHandle GdiCreateFont(HDC device, const char16_t* faceName, int32_t points, i
     // device whatever its resolution.
     font.lfHeight = -MulDiv(points, GetDeviceCaps(device, LOGPIXELSY), 72);
     font.lfWeight = weight;
+    // The face by its name, whatever character sets it declares: asked for
+    // with the ANSI set, a face made only for Hebrew (all of Culmus) is
+    // passed over for another one.
+    font.lfCharSet = DEFAULT_CHARSET;
     return CreateFontIndirectW(&font);
 }
 

@@ -37,6 +37,8 @@ void CreateDateFont()
     if (g_app.font.faceName[0]) {
         for (int i = 0; i < LF_FACESIZE - 1 && g_app.font.faceName[i]; ++i)
             font.lfFaceName[i] = g_app.font.faceName[i];
+        // The chosen face even when it declares Hebrew alone, as the page's.
+        font.lfCharSet = DEFAULT_CHARSET;
     } else {
         // No face chosen yet: whichever face has Hebrew letters.
         font.lfCharSet = HEBREW_CHARSET;
