@@ -178,6 +178,39 @@ void LumoraProcess::PressButton(HWND dialog, int id)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+LRESULT LumoraProcess::SelectInList(HWND dialog, int id, const wchar_t* text)
+{
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT index =
+        SendMessageW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (index != LB_ERR)
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return index;
+}
+
+std::vector<std::wstring> LumoraProcess::ListItems(HWND dialog, int id)
+{
+    std::vector<std::wstring> items;
+    HWND list = GetDlgItem(dialog, id);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring text(length > 0 ? length + 1 : 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(lstrlenW(text.c_str()));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::wstring LumoraProcess::ControlText(HWND dialog, int id)
+{
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
 void LumoraProcess::Command(int id) const
 {
     PostMessageW(mainWindow_, WM_COMMAND, id, 0);

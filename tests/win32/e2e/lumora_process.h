@@ -79,6 +79,13 @@ public:
     static std::wstring MessageText(HWND dialog);
     // Presses a dialog's button (posted, so that a modal loop can run).
     static void PressButton(HWND dialog, int id);
+    // Selects the first item of a dialog's list box that begins with `text`
+    // and tells the dialog, as a click on it would; the index, or LB_ERR.
+    static LRESULT SelectInList(HWND dialog, int id, const wchar_t* text);
+    // A list box's items, read with LB_GETTEXT (marshalled across processes).
+    static std::vector<std::wstring> ListItems(HWND dialog, int id);
+    // A control's text, by WM_GETTEXT.
+    static std::wstring ControlText(HWND dialog, int id);
 
     // Posts a command, as menu, accelerator or toolbar would send it.
     void Command(int id) const;
