@@ -14,6 +14,8 @@ void Seed(const ReaderSetup& setup)
         Registry::PutNumber(L"Lesson", LessonKeyOfDay(setup.day));
     }
     Registry::PutNumber(L"LastPosition", static_cast<DWORD>(setup.lastPosition));
+    if (setup.fontSize >= 0) Registry::PutNumber(L"FontSize", static_cast<DWORD>(setup.fontSize));
+    if (setup.letterBase >= 0) Registry::PutNumber(L"FontAsciiBase", static_cast<DWORD>(setup.letterBase));
     if (setup.smallWindow) Registry::PutPlacement(kSmallLeft, kSmallTop, kSmallWidth, kSmallHeight);
 }
 

@@ -28,6 +28,8 @@ struct ReaderSetup {
     int lastPosition = 0;
     const wchar_t* face = kTestFace;  // nullptr: none stored (first run)
     bool smallWindow = true;   // else no placement stored
+    long fontSize = -1;        // stored "FontSize"; -1: none
+    long letterBase = -1;      // stored "FontAsciiBase"; -1: none
 };
 
 // Clears the reader's settings and stores those of `setup`.
