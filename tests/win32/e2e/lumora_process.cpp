@@ -406,6 +406,9 @@ bool SaveWindowBitmap(HWND window, const std::wstring& path)
 {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
+    // Only what is on the screen (a maximized window's frame lies outside).
+    const RECT screenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!IntersectRect(&r, &r, &screenRect)) return false;
     const int width = r.right - r.left, height = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
