@@ -1,5 +1,7 @@
 // The reader started as a user starts it: the first run, the day it opens
 // on, its scroll bar and the settings it keeps.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "book_days.h"
@@ -124,6 +126,47 @@ TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
     Screenshot(window, L"lesson");
     EXPECT_EQ(again.CloseAndWait(), 0);
     EXPECT_EQ(Registry::Text(L"FontName"), kTestFace);
+}
+
+TEST(Startup, TheWindowHasToolbarPageAndDateBand)
+{
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    setup.face = L"Frank Ruehl CLM";
+    setup.fontSize = 13;
+    setup.smallWindow = false;
+    Seed(setup);
+    Registry::PutPlacement(60, 40, 640, 600);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.Start());
+    HWND window = lumora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    HWND toolbar = lumora.toolbar();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(IsWindowVisible(toolbar));
+    EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 6);
+
+    const Pixels p = CaptureClientSettled(window);
+    const MainWindowGeometry g = GeometryOf(lumora);
+    // The date band: light grey across the bottom, with the date in it.
+    int grey = 0, dark = 0;
+    for (int x = 0; x < p.width; ++x) {
+        if (p.at(x, g.bandY) == 0xC0C0C0) ++grey;
+        for (int y = g.clientHeight - 16; y < g.clientHeight; ++y)
+            if ((p.at(x, y) & 0xFF) < 0x60) ++dark;
+    }
+    EXPECT_GT(grey, p.width * 3 / 4);
+    EXPECT_GT(dark, 20);
+    // Text on the page, set flush right: more of it on the right half.
+    int left = 0, right = 0;
+    for (int y = g.textTop; y < g.textBottom; ++y)
+        for (int x = g.textLeft; x < g.textRight; ++x)
+            if ((p.at(x, y) & 0xFF) < 0x60) ++(x < p.width / 2 ? left : right);
+    EXPECT_GT(right, 500);
+    EXPECT_GT(right, left);
+    Screenshot(window, L"reading");
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
 }
 
 TEST(Startup, StoredFlagsWinOverTheFirstRunGuess)
