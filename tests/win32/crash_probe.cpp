@@ -5,8 +5,9 @@
 
 int main()
 {
-    // Through a volatile pointer so the compiler keeps a real faulting store.
-    int* volatile nowhere = nullptr;
+    // A null pointer the compiler cannot see as one: a store through a
+    // literal null is undefined, and GCC drops it altogether.
+    int* volatile nowhere = reinterpret_cast<int*>(GetModuleHandleW(L"no-such-module.dll"));
     *nowhere = 1;
     return 0;
 }
