@@ -97,8 +97,14 @@ HWND StartInstance(int showCommand)
     // First run: no face chosen yet. Cancelling leaves it empty, so the
     // chooser comes back at the next start.
     if (g_app.font.faceName[0] == 0) {
-        RunFontChooser(g_app.instance, window, &g_app.font);
+        const INT_PTR chosen = RunFontChooser(g_app.instance, window, &g_app.font);
         SetViewFont(g_app.mainView, &g_app.font);
+        // The date line was made before there was a face; it takes the
+        // chosen one now, as after the Font command, not at the next start.
+        if (chosen == 1) {
+            CreateDateFont();
+            RedrawDateBand(window);
+        }
     }
     return window;
 }
