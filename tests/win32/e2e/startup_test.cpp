@@ -97,24 +97,37 @@ TEST(Startup, FirstRunShowsTodayInTheDefaultPlaceWithTheChooserOverIt)
     EXPECT_TRUE(Registry::Has(L"Width"));
 }
 
+// The rows of a client-area picture that the date line is drawn in, inside
+// the band (whose height comes from the font the window started with).
+Pixels DateBand(const Pixels& p)
+{
+    Pixels band;
+    band.width = p.width;
+    band.height = 12;
+    band.rgb.assign(p.rgb.end() - size_t(p.width) * 14, p.rgb.end() - size_t(p.width) * 2);
+    return band;
+}
+
 TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
 {
+    const wchar_t* const face = L"Frank Ruehl CLM";
     Registry::Clear();
+    Registry::PutPlacement(kSmallLeft, kSmallTop, kSmallWidth, kSmallHeight);
+    Pixels chosenBand;
     {
         LumoraProcess lumora;
         ASSERT_TRUE(lumora.Start());
-        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        HWND window = lumora.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
         HWND chooser = lumora.WaitForDialog(L"Choose Font");
         ASSERT_NE(chooser, nullptr);
-        HWND faces = GetDlgItem(chooser, IDC_FONT_FACES);
-        ASSERT_NE(SendMessageW(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(kTestFace)),
-                  LB_ERR);
+        ASSERT_NE(LumoraProcess::SelectInList(chooser, IDC_FONT_FACES, face), LB_ERR);
         LumoraProcess::PressButton(chooser, IDOK);
         ASSERT_TRUE(lumora.WaitForDialogGone(L"Choose Font"));
+        chosenBand = DateBand(CaptureClientSettled(window));
         EXPECT_EQ(lumora.CloseAndWait(), 0);
     }
-    EXPECT_EQ(Registry::Text(L"FontName"), kTestFace);
+    EXPECT_EQ(Registry::Text(L"FontName"), face);
 
     LumoraProcess again;
     ASSERT_TRUE(again.Start());
@@ -123,9 +136,11 @@ TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
     // Start-up is over once the window answers: no chooser this time.
     EXPECT_EQ(again.FindDialog(L"Choose Font"), nullptr);
     EXPECT_TRUE(again.OtherWindows().empty());
+    // The date line took the chosen face at once, as it has it now.
+    EXPECT_TRUE(DateBand(CaptureClientSettled(window)) == chosenBand);
     Screenshot(window, L"lesson");
     EXPECT_EQ(again.CloseAndWait(), 0);
-    EXPECT_EQ(Registry::Text(L"FontName"), kTestFace);
+    EXPECT_EQ(Registry::Text(L"FontName"), face);
 }
 
 TEST(Startup, TheWindowHasToolbarPageAndDateBand)
