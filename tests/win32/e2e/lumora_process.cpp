@@ -104,6 +104,11 @@ std::vector<RegistryCall> LumoraProcess::RegistryCalls() const
     return tracer_ ? tracer_->Calls() : std::vector<RegistryCall>();
 }
 
+bool LumoraProcess::TracingRegistry() const
+{
+    return tracer_ && tracer_->Armed();
+}
+
 HWND LumoraProcess::WaitForMainWindow(DWORD timeoutMs)
 {
     PollUntil([&] {

@@ -117,6 +117,8 @@ public:
 
     // The registry calls recorded since StartTraced, in order.
     std::vector<RegistryCall> RegistryCalls() const;
+    // Whether the trace sees every registry function (false when untraced).
+    bool TracingRegistry() const;
 
     HWND mainWindow() const { return mainWindow_; }
     HWND toolbar() const;

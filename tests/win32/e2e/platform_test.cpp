@@ -18,6 +18,7 @@ TEST(Platform, Windows98IsRefusedBeforeAnySettingIsRead)
     ASSERT_TRUE(lumora.StartTraced());
     HWND message = lumora.WaitForDialog(L"https://quillstead.example");
     ASSERT_NE(message, nullptr);
+    ASSERT_TRUE(lumora.TracingRegistry());
     EXPECT_EQ(LumoraProcess::MessageText(message),
               L"This Application does NOT run on:\n\n\tWINDOWS 95\n\tWINDOWS 98\n\tWINDOWS ME\n");
     EXPECT_EQ(GetWindow(message, GW_OWNER), nullptr);

@@ -47,6 +47,12 @@ std::vector<RegistryCall> RegistryTracer::Calls() const
     return calls_;
 }
 
+bool RegistryTracer::Armed() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return armed_;
+}
+
 bool RegistryTracer::ReadDword(const void* address, DWORD* value) const
 {
     SIZE_T got = 0;
@@ -84,6 +90,10 @@ void RegistryTracer::ArmBreakpoints()
             b.armed = true;
         }
     }
+    bool all = true;
+    for (const Breakpoint& b : breakpoints_) all = all && b.armed;
+    std::lock_guard<std::mutex> lock(mutex_);
+    armed_ = all;
 }
 
 bool RegistryTracer::OnBreakpoint(DWORD threadId, BYTE* address)

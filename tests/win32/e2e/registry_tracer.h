@@ -27,6 +27,9 @@ public:
     // the caller's to close). False when it could not start.
     bool Start(const std::wstring& exe, int showCommand, PROCESS_INFORMATION* info);
     std::vector<RegistryCall> Calls() const;
+    // Whether every breakpoint was set: without them no call is seen, and
+    // "no call" would prove nothing.
+    bool Armed() const;
 
 private:
     struct Breakpoint {
@@ -54,4 +57,5 @@ private:
     std::vector<Breakpoint> breakpoints_;
     Breakpoint* stepping_ = nullptr;  // re-armed after the single step
     std::vector<RegistryCall> calls_;
+    bool armed_ = false;
 };
