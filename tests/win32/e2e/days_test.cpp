@@ -92,8 +92,8 @@ TEST(Days, TodayLaysTheLessonOutAgainFromTheTop)
 }
 
 // Clicks toolbar button `index` (0 = the first) with the mouse messages a
-// click gives, and waits for the page to change.
-void ClickToolbarButton(LumoraProcess& l, int index)
+// click gives.
+void PressToolbarButton(LumoraProcess& l, int index)
 {
     HWND toolbar = l.toolbar();
     ASSERT_NE(toolbar, nullptr);
@@ -104,20 +104,34 @@ void ClickToolbarButton(LumoraProcess& l, int index)
     RECT bar = {};
     GetClientRect(toolbar, &bar);
     const LPARAM at = MAKELPARAM(index * width + width / 2, (bar.bottom - height) / 2 + height / 2);
-    const Pixels before = CaptureClientSettled(l.mainWindow());
     PostMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(toolbar, WM_LBUTTONUP, 0, at);
+}
+
+// Presses a day button and waits for the page to change.
+void ClickDayButton(LumoraProcess& l, int index)
+{
+    const Pixels before = CaptureClientSettled(l.mainWindow());
+    PressToolbarButton(l, index);
     EXPECT_FALSE(WaitForClientChange(l.mainWindow(), before).empty());
 }
 
 TEST(Days, ToolbarButtonsGiveTheirCommands)
 {
     const int32_t day = LongDay();
-    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 0); }).day, day - 1);
-    const Shown today = After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 1); });
+    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 0); }).day, day - 1);
+    const Shown today = After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 1); });
     EXPECT_EQ(today.day, Today());
     EXPECT_EQ(today.flags, kReadableFlags);
-    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickToolbarButton(l, 2); }).day, day + 1);
+    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 2); }).day, day + 1);
+    // The fourth opens the font chooser.
+    After(LongDayPinned(0), [](LumoraProcess& l) {
+        PressToolbarButton(l, 3);
+        HWND chooser = l.WaitForDialog(L"Choose Font");
+        ASSERT_NE(chooser, nullptr);
+        LumoraProcess::PressButton(chooser, IDCANCEL);
+        EXPECT_TRUE(l.WaitForDialogGone(L"Choose Font"));
+    });
 }
 
 TEST(Days, AcceleratorsTypedOnTheKeyboard)

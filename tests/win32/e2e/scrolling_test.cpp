@@ -94,6 +94,26 @@ TEST(Scrolling, HalfPageStepForTheKeysOnly)
     EXPECT_EQ(PositionAfter(setup, [](LumoraProcess& l) { l.SendKey(VK_NEXT); }), FirstPageStep());
 }
 
+TEST(Scrolling, EnterWithoutASearchPatternDoesNothing)
+{
+    EXPECT_EQ(PositionAfter(LongDayPinned(5), [](LumoraProcess& l) {
+        l.SendKey(VK_RETURN);
+        EXPECT_TRUE(l.OtherWindows().empty());
+    }), 5);
+}
+
+TEST(Scrolling, ANarrowerWindowLaysTheLessonOutAgain)
+{
+    // More lines in a narrower window: the last page starts further down.
+    const long narrower = PositionAfter(LongDayPinned(0), [](LumoraProcess& l) {
+        SetWindowPos(l.mainWindow(), nullptr, 0, 0, kSmallWidth - 120, kSmallHeight,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        l.SendKey(VK_END);
+    });
+    EXPECT_GT(narrower, LastRow());
+    EXPECT_EQ(Registry::Number(L"Width"), kSmallWidth - 120);
+}
+
 TEST(Scrolling, WheelScrollsWholeNotchesOnly)
 {
     // A notch away from the reader goes back a row.
