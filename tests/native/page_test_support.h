@@ -1,6 +1,7 @@
 // Lesson texts and views for the native page tests: texts built from
 // records, views on the fake device.
 #pragma once
+#include "lesson_bytes.h"
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,14 +12,6 @@
 #include "fake_device.h"
 #include "page/text_view.h"
 
-struct TestRecord {
-    uint8_t style;
-    uint8_t parameter;
-    std::string text;
-};
-
-// Records, the end marker and two more zero bytes, as stored lessons end.
-std::vector<uint8_t> LessonBytes(const std::vector<TestRecord>& records);
 // A copy from the standard allocator, for LayoutText to own.
 uint8_t* OwnedCopy(const std::vector<uint8_t>& bytes);
 uint8_t* OwnedLesson(const std::vector<TestRecord>& records);

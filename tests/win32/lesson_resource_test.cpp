@@ -12,25 +12,13 @@
 
 #include "lessons/lesson_store.h"
 #include "shell/app_state.h"
+#include "test_files.h"
 #include "test_paths.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Text = std::unique_ptr<uint8_t, decltype(&std::free)>;
-
-bool ReadWholeFile(const std::wstring& path, Bytes* out)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = GetFileSize(file, nullptr);
-    out->assign(size, 0);
-    DWORD got = 0;
-    const bool ok = size == 0 || (ReadFile(file, out->data(), size, &got, nullptr) && got == size);
-    CloseHandle(file);
-    return ok;
-}
 
 uint16_t BigEndian16(const Bytes& b, size_t at)
 {

@@ -6,19 +6,6 @@
 
 #include "page/letter_code.h"
 
-std::vector<uint8_t> LessonBytes(const std::vector<GdiRecord>& records)
-{
-    std::vector<uint8_t> bytes;
-    for (const GdiRecord& r : records) {
-        bytes.push_back(r.style);
-        bytes.push_back(r.parameter);
-        bytes.insert(bytes.end(), r.text.begin(), r.text.end());
-        bytes.push_back(0);
-    }
-    bytes.insert(bytes.end(), 3, 0);
-    return bytes;
-}
-
 FontRecord MakeFont(const wchar_t* face, int32_t size)
 {
     FontRecord font{};

@@ -1,6 +1,7 @@
 // Shared pieces of the Win32 page tests: lesson texts from records, fonts by
 // face and size, and independent measurements of letter-coded runs.
 #pragma once
+#include "lesson_bytes.h"
 #include <windows.h>
 
 #include <cstdint>
@@ -10,14 +11,6 @@
 #include "page/font_record.h"
 #include "page/text_view.h"
 
-struct GdiRecord {
-    uint8_t style;
-    uint8_t parameter;
-    std::string text;
-};
-
-// Records, the end marker and two more zero bytes.
-std::vector<uint8_t> LessonBytes(const std::vector<GdiRecord>& records);
 
 // Faces with Hebrew letters that Wine finds on this system.
 constexpr wchar_t kFrankRuehl[] = L"Frank Ruehl CLM";

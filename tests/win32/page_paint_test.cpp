@@ -53,7 +53,7 @@ protected:
     void TearDown() override { FreeTextView(view, true); }
 
     // A view of 400 x 300 at (10, 10) on the canvas, laid out with `records`.
-    void Show(const std::vector<GdiRecord>& records, int32_t size = 12, int32_t height = 300,
+    void Show(const std::vector<TestRecord>& records, int32_t size = 12, int32_t height = 300,
               const wchar_t* face = kDejaVuSans)
     {
         FreeTextView(view, true);
@@ -267,7 +267,7 @@ TEST_F(PagePaint, AHitOutsideTheRowsShownDrawsNothing)
 
 TEST_F(PagePaint, ATopRowOnABlankRowLeavesThatRowEmpty)
 {
-    const std::vector<GdiRecord> text = {{0x81, 0, "abc"}, {0x81, 0, "def"}, {0x01, 0, "ghi"}};
+    const std::vector<TestRecord> text = {{0x81, 0, "abc"}, {0x81, 0, "def"}, {0x01, 0, "ghi"}};
     Show(text);
     const int h = view->lineItems[0].height;
     view->topRow = 2;
