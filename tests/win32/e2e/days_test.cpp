@@ -75,8 +75,7 @@ TEST(Days, TodayLaysTheLessonOutAgainFromTheTop)
     {
         Seed(setup);
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        ASSERT_NE(lumora.StartAndWait(), nullptr);
         lumora.SendKey(VK_HOME);
         top = CaptureClientSettled(lumora.mainWindow());
         EXPECT_EQ(lumora.CloseAndWait(), 0);
@@ -170,8 +169,7 @@ TEST(Days, AcceleratorsTypedOnTheKeyboard)
     // Ctrl+Q: exit, as the menu says.
     Seed(LongDayPinned(3));
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    ASSERT_NE(lumora.StartAndWait(), nullptr);
     ASSERT_TRUE(lumora.TypeKeys({VK_CONTROL}, 'Q'));
     EXPECT_EQ(lumora.WaitForExit(), 0);
     EXPECT_EQ(Registry::Number(L"LastPosition"), 3);
@@ -186,8 +184,7 @@ TEST(Days, MissingLessonOnNextDayKeepsTheDayShown)
     setup.lastPosition = 2;
     Seed(setup);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     const Pixels before = CaptureClientSettled(window);
     lumora.Command(IDC_NEXT_DAY);

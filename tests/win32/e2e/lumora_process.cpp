@@ -91,6 +91,11 @@ bool LumoraProcess::Start(int showCommand)
     return true;
 }
 
+HWND LumoraProcess::StartAndWait(int showCommand)
+{
+    return Start(showCommand) ? WaitForMainWindow() : nullptr;
+}
+
 bool LumoraProcess::StartTraced(int showCommand)
 {
     tracer_ = std::make_unique<RegistryTracer>();

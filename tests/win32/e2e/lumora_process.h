@@ -62,6 +62,8 @@ public:
 
     // Starts the exe with a show command; false when it could not start.
     bool Start(int showCommand = SW_SHOWNORMAL);
+    // Starts the exe and waits for its main window; none when either fails.
+    HWND StartAndWait(int showCommand = SW_SHOWNORMAL);
     // Starts it under the test program as its debugger and records every
     // registry call its own code makes (see RegistryCalls).
     bool StartTraced(int showCommand = SW_SHOWNORMAL);

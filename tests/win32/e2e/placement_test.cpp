@@ -39,8 +39,7 @@ TEST(Placement, StoredPlaceIsTakenAndKept)
 {
     Seed(LongDayPinned());
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(SameRect(WindowRect(window), kSmallRect));
     // Moved by the user: the new place is stored.
@@ -58,8 +57,7 @@ TEST(Placement, ClosedMaximizedItStartsMaximizedAndRestoresToItsRectangle)
     Seed(LongDayPinned());
     {
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        HWND window = lumora.WaitForMainWindow();
+        HWND window = lumora.StartAndWait();
         ASSERT_NE(window, nullptr);
         SystemCommand(lumora, SC_MAXIMIZE);
         ASSERT_TRUE(PollUntil([&] { return IsZoomed(window) != FALSE; }, 3000));
@@ -70,8 +68,7 @@ TEST(Placement, ClosedMaximizedItStartsMaximizedAndRestoresToItsRectangle)
     ExpectStoredSmallRect(SW_SHOWMAXIMIZED);
 
     LumoraProcess again;
-    ASSERT_TRUE(again.Start());
-    HWND window = again.WaitForMainWindow();
+    HWND window = again.StartAndWait();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsZoomed(window));
     SystemCommand(again, SC_RESTORE);
@@ -86,8 +83,7 @@ TEST(Placement, ClosedMinimizedItComesBackOnScreen)
     Seed(LongDayPinned());
     {
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        HWND window = lumora.WaitForMainWindow();
+        HWND window = lumora.StartAndWait();
         ASSERT_NE(window, nullptr);
         SystemCommand(lumora, SC_MINIMIZE);
         ASSERT_TRUE(PollUntil([&] { return IsIconic(window) != FALSE; }, 3000));
@@ -97,8 +93,7 @@ TEST(Placement, ClosedMinimizedItComesBackOnScreen)
     ExpectStoredSmallRect(SW_SHOWNORMAL);
 
     LumoraProcess again;
-    ASSERT_TRUE(again.Start());
-    HWND window = again.WaitForMainWindow();
+    HWND window = again.StartAndWait();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsIconic(window));
     EXPECT_TRUE(SameRect(WindowRect(window), kSmallRect));
@@ -109,8 +104,7 @@ TEST(Placement, MinimizedFromMaximizedComesBackMaximized)
 {
     Seed(LongDayPinned());
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     SystemCommand(lumora, SC_MAXIMIZE);
     ASSERT_TRUE(PollUntil([&] { return IsZoomed(window) != FALSE; }, 3000));

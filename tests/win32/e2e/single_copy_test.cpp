@@ -42,8 +42,7 @@ TEST(SingleCopy, FirstCopyInTheForegroundMovesToToday)
 {
     Seed(LongDayPinned(4));
     LumoraProcess first;
-    ASSERT_TRUE(first.Start());
-    HWND window = first.WaitForMainWindow();
+    HWND window = first.StartAndWait();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(first.BringToForeground());
     const Pixels before = CaptureClientSettled(window);
@@ -62,8 +61,7 @@ TEST(SingleCopy, DialogOfTheFirstCopyInTheForegroundChangesNothing)
     const int32_t day = LongDay();
     Seed(LongDayPinned(4));
     LumoraProcess first;
-    ASSERT_TRUE(first.Start());
-    HWND window = first.WaitForMainWindow();
+    HWND window = first.StartAndWait();
     ASSERT_NE(window, nullptr);
     const Pixels before = CaptureClientSettled(window);
     first.Command(IDC_FONT);
@@ -88,8 +86,7 @@ TEST(SingleCopy, AnotherProgramInTheForegroundBringsTheFirstCopyForward)
     const int32_t day = LongDay();
     Seed(LongDayPinned(4));
     LumoraProcess first;
-    ASSERT_TRUE(first.Start());
-    HWND window = first.WaitForMainWindow();
+    HWND window = first.StartAndWait();
     ASSERT_NE(window, nullptr);
     OtherProgramWindow other;
     ASSERT_TRUE(other.BringToForeground());

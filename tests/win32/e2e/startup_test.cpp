@@ -49,8 +49,7 @@ TEST(Startup, FirstRunShowsTodayInTheDefaultPlaceWithTheChooserOverIt)
 {
     Registry::Clear();
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     HWND chooser = lumora.WaitForDialog(L"Choose Font");
     ASSERT_NE(chooser, nullptr);
@@ -116,8 +115,7 @@ TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
     Pixels chosenBand;
     {
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        HWND window = lumora.WaitForMainWindow();
+        HWND window = lumora.StartAndWait();
         ASSERT_NE(window, nullptr);
         HWND chooser = lumora.WaitForDialog(L"Choose Font");
         ASSERT_NE(chooser, nullptr);
@@ -130,8 +128,7 @@ TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
     EXPECT_EQ(Registry::Text(L"FontName"), face);
 
     LumoraProcess again;
-    ASSERT_TRUE(again.Start());
-    HWND window = again.WaitForMainWindow();
+    HWND window = again.StartAndWait();
     ASSERT_NE(window, nullptr);
     // Start-up is over once the window answers: no chooser this time.
     EXPECT_EQ(again.FindDialog(L"Choose Font"), nullptr);
@@ -154,8 +151,7 @@ TEST(Startup, TheWindowHasToolbarPageAndDateBand)
     Seed(setup);
     Registry::PutPlacement(60, 40, 640, 600);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     HWND toolbar = lumora.toolbar();
     ASSERT_NE(toolbar, nullptr);
@@ -191,8 +187,7 @@ TEST(Startup, StoredFlagsWinOverTheFirstRunGuess)
     setup.flags = kDefaultFlags | kPinnedFlag;
     Seed(setup);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    ASSERT_NE(lumora.StartAndWait(), nullptr);
     EXPECT_EQ(lumora.CloseAndWait(), 0);
     EXPECT_EQ(Registry::Number(L"Flags"), kDefaultFlags | kPinnedFlag);
 }
@@ -208,8 +203,7 @@ TEST(Startup, PinnedDayComesBackAtItsScrollPosition)
     Pixels scrolled;
     {
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+        ASSERT_NE(lumora.StartAndWait(), nullptr);
         for (int i = 0; i < 5; ++i) lumora.SendKey(VK_DOWN);
         scrolled = CaptureClientSettled(lumora.mainWindow());
         EXPECT_EQ(lumora.CloseAndWait(), 0);
@@ -218,8 +212,7 @@ TEST(Startup, PinnedDayComesBackAtItsScrollPosition)
 
     // ...and started again with that stored: the same day at the same place.
     LumoraProcess again;
-    ASSERT_TRUE(again.Start());
-    ASSERT_NE(again.WaitForMainWindow(), nullptr);
+    ASSERT_NE(again.StartAndWait(), nullptr);
     const Pixels restored = CaptureClientSettled(again.mainWindow());
     EXPECT_TRUE(restored == scrolled);
     EXPECT_EQ(again.CloseAndWait(), 0);
@@ -237,8 +230,7 @@ TEST(Startup, UnpinnedEarlierDayGivesWayToTodayFromTheTop)
     setup.lastPosition = 4;
     Seed(setup);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    ASSERT_NE(lumora.StartAndWait(), nullptr);
     EXPECT_EQ(lumora.CloseAndWait(), 0);
     EXPECT_EQ(Registry::Number(L"Day"), Today());
     EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(Today()));
@@ -255,8 +247,7 @@ TEST(Startup, UnpinnedTodayKeepsItsScrollPosition)
     setup.lastPosition = 3;
     Seed(setup);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    ASSERT_NE(lumora.WaitForMainWindow(), nullptr);
+    ASSERT_NE(lumora.StartAndWait(), nullptr);
     EXPECT_EQ(lumora.CloseAndWait(), 0);
     EXPECT_EQ(Registry::Number(L"Day"), Today());
     EXPECT_EQ(Registry::Number(L"LastPosition"), 3);
@@ -268,8 +259,7 @@ TEST(Startup, FlagsWithoutScrollBarBitsGiveNoScrollBarEver)
     setup.flags &= ~(kScrollBarShownFlag | kScrollBarLeftFlag);
     Seed(setup);
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND window = lumora.WaitForMainWindow();
+    HWND window = lumora.StartAndWait();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(Style(window) & WS_VSCROLL);
     // Scrolling never sets the bar up (which would bring it into view).
@@ -287,8 +277,7 @@ TEST(Startup, ScrollBarLeftFlagPutsTheBarOnTheLeft)
         setup.flags = (setup.flags & ~(kScrollBarShownFlag | kScrollBarLeftFlag)) | bits;
         Seed(setup);
         LumoraProcess lumora;
-        ASSERT_TRUE(lumora.Start());
-        HWND window = lumora.WaitForMainWindow();
+        HWND window = lumora.StartAndWait();
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(Style(window) & WS_VSCROLL) << std::hex << bits;
         EXPECT_TRUE(ExStyle(window) & WS_EX_LEFTSCROLLBAR) << std::hex << bits;
