@@ -46,8 +46,9 @@ private:
     HKEY handle_ = nullptr;
 };
 
-// Reads a value of ProductKey into a new buffer of `extra` + data size bytes,
-// the extra bytes zeroed. Returns nullptr when any step fails.
+// Reads a value into a new zeroed buffer of `sizeFactor` times its data size
+// (text also gets room for a terminating zero), and its size in bytes.
+// Returns nullptr when any step fails.
 uint8_t* ReadValue(SettingsKey key, const wchar_t* name, size_t sizeFactor, size_t* size)
 {
     OpenKey k(key, false);
