@@ -71,6 +71,32 @@ check() {
   if "$@"; then pass "$name"; else fail "$name" "'$*' failed"; return 1; fi
 }
 
+# run_test_program NAME SECONDS [ARGS...]: runs the GoogleTest program
+# tests/win32/NAME.exe on the build under test (the exe and its containers),
+# its XML report and output in the suite's folder, and checks its exit code.
+run_test_program() {
+  local name=$1 seconds=$2 exe="$BUILD_DIR/tests/win32/$1.exe" code
+  shift 2
+  check "$name.exe built" test -f "$exe" || return 1
+  wine_run "$seconds" "$SUITE_DIR/$name" "$exe" \
+    --gtest_output="xml:$(winpath "$SUITE_DIR/$name.xml")" \
+    --lumora-exe="$(winpath "$BUILD_DIR/Lumora.exe")" \
+    --book-dir="$(winpath "$BUILD_DIR/book")" "$@"
+  code=$?
+  cat "$SUITE_DIR/$name.out"
+  [ "$code" = 0 ] || cat "$SUITE_DIR/$name.err"
+  check_exit "$name.exe" 0 "$code"
+}
+
+# keep_screenshots DIR: the BMP screenshots a test program saved, as PNG.
+keep_screenshots() {
+  local bmp
+  for bmp in "$1"/*.bmp; do
+    [ -f "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  done
+}
+
 # --- Run ----------------------------------------------------------------------
 
 cleanup() {
