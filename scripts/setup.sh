@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Installs everything the two builds and all tests need from Debian's packages.
 # Idempotent: when every package is present it only checks and returns.
-set -euo pipefail
+#
+# A mirror can be caught mid-sync (an index of the wrong size, one
+# architecture's index missing). A failed `apt-get update` is therefore only a
+# warning, and when the install cannot be resolved against the mixed indexes it
+# is tried again with the release's own suite as the target release.
+set -uo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
@@ -14,19 +19,66 @@ PACKAGES=(
   hspell
   ghostscript poppler-utils
   clang libclang-rt-14-dev
+  libreoffice-writer-nogui
+  nsis zip unzip
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Commands the builds and tests call, checked on the PATH after installing.
+TOOLS=(
+  cmake ninja git i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
+  wine wineserver Xvfb xdotool convert compare identify gs pdftoppm pdftotext
+  hspell iconv clang++ soffice makensis zip unzip sha256sum
+)
+
+die() { echo "setup: $*" >&2; exit 1; }
+
+missing_packages() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+missing_tools() {
+  local t
+  for t in "${TOOLS[@]}"; do command -v "$t" >/dev/null 2>&1 || echo "$t"; done
+}
+
+mapfile -t missing < <(missing_packages)
+if [ ${#missing[@]} -eq 0 ]; then
+  mapfile -t absent < <(missing_tools)
+  [ ${#absent[@]} -eq 0 ] && exit 0
+  die "every package is installed, yet these commands are not on the PATH: ${absent[*]}"
+fi
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
-fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386 || die "cannot add the i386 architecture"
+fi
+
+for attempt in 1 2 3; do
+  $SUDO apt-get update -qq && break
+  echo "setup: warning: apt-get update failed (attempt $attempt of 3); the mirror may be mid-sync" >&2
+  [ $attempt -lt 3 ] && sleep $((attempt * 5))
+done
+
+# The release's own suite (bookworm), whose indexes hold matching amd64 and
+# i386 versions of every multi-arch library even when an update suite's
+# index for one architecture is missing.
+codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+tried="apt-get install (default suites)"
+if ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+  [ -n "$codename" ] || die "install failed and /etc/os-release names no codename; tried: $tried"
+  echo "setup: warning: install failed; trying again with -t $codename" >&2
+  tried="$tried, apt-get install -t $codename"
+  $SUDO apt-get install -y -qq --no-install-recommends -t "$codename" "${missing[@]}" ||
+    die "cannot install: ${missing[*]}; tried: $tried"
+fi
+
+mapfile -t still < <(missing_packages)
+[ ${#still[@]} -eq 0 ] || die "packages still not installed after $tried: ${still[*]}"
+mapfile -t absent < <(missing_tools)
+[ ${#absent[@]} -eq 0 ] || die "commands not on the PATH after installing: ${absent[*]}"
+echo "setup: all packages installed"

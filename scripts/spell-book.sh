@@ -3,6 +3,10 @@
 # not list, with the file it stands in. Exit status 1 when any is found.
 set -euo pipefail
 export LC_ALL=C.UTF-8
+# Without its tools the check proves nothing: that is a failure, not a pass.
+for tool in hspell iconv; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "spell-book: $tool is not installed" >&2; exit 2; }
+done
 here=$(cd "$(dirname "$0")/.." && pwd)
 book="$here/book"
 [ $# -gt 0 ] || set -- "$book"/[0-9][0-9]-*.txt

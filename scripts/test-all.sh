@@ -83,6 +83,7 @@ build_asan() {
 }
 
 build_win() {
+  command -v i686-w64-mingw32-g++-posix >/dev/null || { echo "the MinGW-w64 compiler is not installed"; return 1; }
   cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
       -DLUMORA_PACKER="$PACKER" &&
     ninja -C build/win -j "$JOBS"
@@ -105,6 +106,7 @@ book_check() {
 
 # The fuzzers need clang's libFuzzer; they get a build of their own.
 build_fuzz() {
+  command -v clang++ >/dev/null || { echo "clang++ is not installed"; return 1; }
   CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DLUMORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
     ninja -C build/fuzz -j "$JOBS"
 }

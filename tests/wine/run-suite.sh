@@ -38,6 +38,11 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$SUITE" ] || { sed -n '2,17p' "$0" >&2; exit 2; }
 
+# A suite without its tools would prove nothing: that is a failure.
+for tool in wine wineserver Xvfb xdotool import convert; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL $tool is not installed" >&2; exit 1; }
+done
+
 SUITE_FILE=$SUITE
 [ -f "$SUITE_FILE" ] || SUITE_FILE="$HARNESS_DIR/suites/${SUITE%.sh}.sh"
 [ -f "$SUITE_FILE" ] || { echo "no suite $SUITE in $HARNESS_DIR/suites" >&2; exit 2; }
