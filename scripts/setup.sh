@@ -32,10 +32,16 @@ TOOLS=(
 
 die() { echo "setup: $*" >&2; exit 1; }
 
+# One dpkg-query for the whole list keeps the check quick when all is there.
+# Names print as "pkg" or "pkg:arch" for multi-arch ones, as in the list.
 missing_packages() {
-  local p
+  local -A installed=()
+  local name rest p
+  while read -r name rest; do
+    [[ $rest == *"ok installed" ]] && installed[${name%:amd64}]=1
+  done < <(dpkg-query -W -f='${binary:Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null)
   for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+    [ -n "${installed[$p]:-}" ] || echo "$p"
   done
 }
 

@@ -121,6 +121,7 @@ step host-tests needs:host-build -- ctest_run host-tests build/host
 step asan-tests needs:asan-build -- ctest_run asan-tests build/asan
 step book-check needs:host-build -- book_check
 step book-spelling -- bash scripts/spell-book.sh
+step tool-guards -- bash scripts/check-tool-guards.sh
 step fuzz-build -- build_fuzz
 step fuzz-tests needs:fuzz-build -- ctest_run fuzz-tests build/fuzz
 step wine-tests needs:win-build -- wine_tests
