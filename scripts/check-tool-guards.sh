@@ -35,6 +35,10 @@ for missing in hspell iconv; do
     bash "$ROOT/scripts/spell-book.sh" "$ROOT/book/01-nisan.txt"
 done
 
+path_without python3 bash dirname
+expect_failure "book style without python3" "python3 is not installed" \
+  bash "$ROOT/scripts/book-style.sh"
+
 suite_tools=(bash dirname basename wine wineserver Xvfb xdotool import convert)
 for missing in wine Xvfb convert; do
   path_without "$missing" "${suite_tools[@]}"

@@ -17,6 +17,7 @@ PACKAGES=(
   xvfb x11-utils xdotool imagemagick
   culmus fonts-dejavu-core
   hspell
+  python3
   ghostscript poppler-utils
   clang libclang-rt-14-dev
   libreoffice-writer-nogui
@@ -27,7 +28,7 @@ PACKAGES=(
 TOOLS=(
   cmake ninja git i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
   wine wineserver Xvfb xdotool convert compare identify gs pdftoppm pdftotext
-  hspell iconv clang++ soffice makensis zip unzip sha256sum
+  hspell iconv python3 clang++ soffice makensis zip unzip sha256sum
 )
 
 die() { echo "setup: $*" >&2; exit 1; }

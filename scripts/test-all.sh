@@ -3,7 +3,7 @@
 #   packages (scripts/setup.sh), the host build (build/host), the host build
 #   with AddressSanitizer and UBSan (build/asan), the Windows build (build/win,
 #   its book packed by the host-built lumora-book), then the native tests of
-#   both host builds, the book check and spelling, short fuzzing runs (build/fuzz,
+#   both host builds, the book check, spelling and style, short fuzzing runs (build/fuzz,
 #   clang), and the Wine suites of the Windows build.
 # Goes on past a failure wherever the later steps do not depend on it, prints
 # a summary, and exits non-zero if anything failed.
@@ -122,6 +122,7 @@ step asan-tests needs:asan-build -- ctest_run asan-tests build/asan
 step book-check needs:host-build -- book_check
 step book-spelling -- bash scripts/spell-book.sh
 step tool-guards -- bash scripts/check-tool-guards.sh
+step book-style -- bash scripts/book-style.sh
 step fuzz-build -- build_fuzz
 step fuzz-tests needs:fuzz-build -- ctest_run fuzz-tests build/fuzz
 step wine-tests needs:win-build -- wine_tests
