@@ -24,8 +24,26 @@ cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DLUMORA_PACKER="$PACKER" >/dev/null && ninja -C build/win -j "$JOBS" ||
   die "Windows build failed"
 
-export WINEPREFIX=${LUMORA_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/lumora-wine}
-export WINEARCH=win32
+# Lumora.exe is a 32-bit program. On a kernel that cannot run 32-bit Linux
+# programs Wine's 32-bit loader cannot start, so the same sources are built
+# for 64-bit Windows (build/win64) and run through Wine's 64-bit loader.
+EXE="$ROOT/build/win/Lumora.exe"
+ARCH=win32
+WINE=wine
+PREFIX_NAME=lumora-wine
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  say "this kernel cannot run 32-bit programs: running a 64-bit build of Lumora instead"
+  cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+      -DLUMORA_PACKER="$PACKER" >/dev/null && ninja -C build/win64 -j "$JOBS" Lumora ||
+    die "64-bit Windows build failed"
+  EXE="$ROOT/build/win64/Lumora.exe"
+  ARCH=win64
+  WINE=/usr/lib/wine/wine64
+  PREFIX_NAME=lumora-wine64
+fi
+
+export WINEPREFIX=${LUMORA_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/$PREFIX_NAME}
+export WINEARCH=$ARCH
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -55,16 +73,16 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   say "making the Wine prefix $WINEPREFIX (once; about 10 s)"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1 || die "wineboot failed in $WINEPREFIX"
+  "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot failed in $WINEPREFIX"
   # Wine's own Tahoma and Marlett, for dialog text and caption buttons.
   cp /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf \
     "$WINEPREFIX/drive_c/windows/Fonts/" || die "copying fonts failed"
-elif ! grep -q '^#arch=win32' "$WINEPREFIX/system.reg"; then
-  die "$WINEPREFIX is not a 32-bit prefix; set LUMORA_WINEPREFIX to another folder"
+elif ! grep -q "^#arch=$ARCH" "$WINEPREFIX/system.reg"; then
+  die "$WINEPREFIX is not a $ARCH prefix; set LUMORA_WINEPREFIX to another folder"
 fi
 
-say "starting Lumora.exe (prefix $WINEPREFIX, display $DISPLAY)"
-wine "$ROOT/build/win/Lumora.exe"
+say "starting $EXE (prefix $WINEPREFIX, display $DISPLAY)"
+"$WINE" "$EXE"
 code=$?
 case $code in
   0) why="" ;;
