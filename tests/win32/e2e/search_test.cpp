@@ -78,15 +78,17 @@ const std::map<std::string, std::vector<Place>>& Words()
             ParagraphRecord record;
             for (int index = 0; NextParagraph(text.data(), offset, record); ++index) {
                 std::string word;
+                bool lettersOnly = true;
                 for (uint32_t i = 0; i <= record.textLength; ++i) {
                     const uint8_t c = i < record.textLength ? text[record.textOffset + i] : ' ';
-                    if (c >= 0x61 && c <= 0x7B) {
+                    if (c != ' ') {
                         word += char(c);
+                        lettersOnly = lettersOnly && c >= 0x61 && c <= 0x7B;
                         continue;
                     }
-                    if (c == ' ' && word.size() >= 3 && word.size() <= 7) all[word].push_back({key, index});
+                    if (lettersOnly && word.size() >= 3 && word.size() <= 7) all[word].push_back({key, index});
                     word.clear();
-                    if (c != ' ') word = "!";  // a word with other characters is no word here
+                    lettersOnly = true;
                 }
             }
         }
@@ -285,16 +287,20 @@ std::string WordLaterInTheLongDay()
     return "";
 }
 
-// A word in exactly one lesson, whose day comes 150 to 250 days after `day`.
+// A word the search from `day`'s lesson finds first in a lesson whose day
+// comes 150 to 250 days later, and that lesson's key.
 std::pair<std::string, uint16_t> WordAbout200DaysAfter(int32_t day)
 {
+    const uint16_t shown = LessonKeyOfDay(day);
     for (const auto& [word, places] : Words()) {
         const uint16_t key = places.front().key;
         bool one = true;
         for (const Place& p : places) one = one && p.key == key;
-        if (!one || word.size() < 4) continue;
+        if (!one || word.size() < 4 || key == shown) continue;
         const int32_t ahead = DayOfHit(key, day) - day;
-        if (ahead >= 150 && ahead <= 250) return {word, key};
+        if (ahead < 150 || ahead > 250) continue;
+        // As a part of longer words it may stand earlier, or in the shown lesson.
+        if (Expected(shown, 0, word).key == key) return {word, key};
     }
     return {"", 0};
 }
