@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     }
     // Letters in an order no Hebrew word has them, ending in a common letter.
     const char* pattern = "zqzqe";
-    const int rounds = quick ? 5 : 40;
+    const int rounds = quick ? 20 : 200;
     double searched = 1e9, decoded = 1e9;
     long days = 0;
     for (int round = 0; round < rounds; ++round) {
