@@ -28,6 +28,9 @@ add_library(lumora_win32 STATIC
     page/search_banner_win32.cpp
     page/view_font_win32.cpp
     page/main_view_win32.cpp
+    # The lesson search and its dialog.
+    lessons/search_lessons_win32.cpp
+    dialogs/search_dialog_win32.cpp
 )
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
 # The resource identifiers are shared by the .rc file and the code.
@@ -65,15 +68,17 @@ set(LUMORA_ART ${LUMORA_HOST_TOOLS}/art/lumora-art)
 set(ART_DIR ${CMAKE_SOURCE_DIR}/resources/art)
 set(ART_OUT ${CMAKE_BINARY_DIR}/art)
 add_custom_command(
-    OUTPUT ${ART_OUT}/toolbar.bmp ${ART_OUT}/lumora.ico
+    OUTPUT ${ART_OUT}/toolbar.bmp ${ART_OUT}/lumora.ico ${ART_OUT}/keyboard.bmp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_OUT}
     COMMAND ${LUMORA_ART} bitmap ${ART_DIR}/toolbar.txt ${ART_OUT}/toolbar.bmp
     COMMAND ${LUMORA_ART} icon ${ART_OUT}/lumora.ico ${ART_DIR}/icon32.txt ${ART_DIR}/icon16.txt
+    COMMAND ${LUMORA_ART} keyboard ${ART_DIR}/keyboard.txt ${ART_OUT}/keyboard.bmp
     DEPENDS ${LUMORA_ART} ${ART_DIR}/toolbar.txt ${ART_DIR}/icon32.txt ${ART_DIR}/icon16.txt
+            ${ART_DIR}/keyboard.txt
     COMMENT "Drawing the icon and the toolbar"
     VERBATIM)
 set_source_files_properties(resources/lumora.rc PROPERTIES
-    OBJECT_DEPENDS "${ART_OUT}/toolbar.bmp;${ART_OUT}/lumora.ico")
+    OBJECT_DEPENDS "${ART_OUT}/toolbar.bmp;${ART_OUT}/lumora.ico;${ART_OUT}/keyboard.bmp")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${ART_OUT}")
 
 configure_file(resources/book.rc.in ${CMAKE_BINARY_DIR}/book.rc @ONLY)

@@ -42,3 +42,6 @@
 // Lesson containers: 1000 + lesson month index.
 #define IDR_LESSONS_FIRST 1001
 #define IDR_LESSONS_LAST 1014
+
+// Search dialog controls.
+#define IDC_SEARCH_BOX 1013

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "dialogs/font_chooser_win32.h"
+#include "dialogs/search_dialog_win32.h"
+#include "lessons/search_lessons_win32.h"
 #include "page/text_view.h"
 #include "resource_ids.h"
 #include "shell/app_state.h"
@@ -27,6 +29,13 @@ void ToggleReverse(HWND window)
     RedrawDateBand(window);
 }
 
+// The search dialog runs the search itself; its result tells nothing more.
+void OpenSearchDialog()
+{
+    DialogBoxParamW(g_app.instance, MAKEINTRESOURCEW(IDD_SEARCH), g_app.mainWindow,
+                    SearchDialogProc, 0);
+}
+
 }  // namespace
 
 int DispatchCommand(HWND window, int command)
@@ -38,6 +47,8 @@ int DispatchCommand(HWND window, int command)
     case IDC_REVERSE: ToggleReverse(window); return 0;
     case IDC_EXIT: DestroyWindow(window); return 0;
     case IDC_FONT: ChangeFont(window); return 0;
+    case IDC_SEARCH: OpenSearchDialog(); return 0;
+    case IDC_SEARCH_AGAIN: SearchLessons(g_app.mainWindow); return 0;
     default: return 1;
     }
 }

@@ -5,6 +5,7 @@
 
 #include "calendar/current_day.h"
 #include "lessons/lesson_store.h"
+#include "lessons/search_lessons_win32.h"
 #include "page/text_view.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
@@ -26,7 +27,8 @@ bool HandleKey(HWND window, int virtualKey)
     const int keyStep = PageStep((g_app.flags >> kKeyPageStepShift) & 7, rowsPainted);
     switch (virtualKey) {
     case VK_RETURN:
-        // Search Again comes with the search; until then Enter does nothing.
+        // Search again, once there is a pattern.
+        if (g_app.searchString[0] != 0) SearchLessons(window);
         return true;
     case VK_PRIOR: ScrollMainView(-keyStep); break;
     case VK_NEXT: ScrollMainView(keyStep); break;

@@ -2,11 +2,13 @@
 // bitmap and the program icon.
 //   lumora-art bitmap IN.txt OUT.bmp      pictures side by side, background grey
 //   lumora-art icon OUT.ico IN.txt...     one icon image per picture
+//   lumora-art keyboard IN.txt OUT.bmp    the search dialog's keyboard, 1 bit
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "keyboard_picture.h"
 #include "pixel_art.h"
 
 namespace {
@@ -53,5 +55,14 @@ int main(int argc, char** argv)
         if (!WriteFile(args[1], EncodeIcon(images))) return Fail(args[1] + ": cannot be written");
         return 0;
     }
-    return Fail("usage: lumora-art bitmap IN.txt OUT.bmp | lumora-art icon OUT.ico IN.txt...");
+    if (args.size() == 3 && args[0] == "keyboard") {
+        std::vector<PixelArt> letters;
+        PixelArt picture;
+        if (!ReadPixelArt(args[1], letters, error) || !ComposeKeyboard(letters, picture, error))
+            return Fail(error);
+        if (!WriteFile(args[2], EncodeMonochromeBitmap(picture))) return Fail(args[2] + ": cannot be written");
+        return 0;
+    }
+    return Fail("usage: lumora-art bitmap IN.txt OUT.bmp | lumora-art icon OUT.ico IN.txt... | "
+                "lumora-art keyboard IN.txt OUT.bmp");
 }

@@ -85,6 +85,15 @@ bool ReadPixelArt(const std::string& path, std::vector<PixelArt>& pictures, std:
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line[0] == '#') continue;
+        if (!line.empty() && line[0] == '@') {
+            if (current.height > 0) {
+                error = path + ":" + std::to_string(lineNumber) + ": a label inside a picture";
+                return false;
+            }
+            const size_t text = line.find_first_not_of(' ', 1);
+            current.label = text == std::string::npos ? "" : line.substr(text);
+            continue;
+        }
         if (line.empty()) {
             finish();
             continue;
@@ -176,5 +185,36 @@ std::vector<uint8_t> EncodeIcon(const std::vector<PixelArt>& images)
         offset += static_cast<uint32_t>(bodies[i].size());
     }
     for (const auto& b : bodies) out.insert(out.end(), b.begin(), b.end());
+    return out;
+}
+
+std::vector<uint8_t> EncodeMonochromeBitmap(const PixelArt& art)
+{
+    const size_t row = RowBytes(art.width, 1);
+    std::vector<uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, static_cast<uint32_t>(14 + 40 + 8 + row * art.height));
+    Put32(out, 0);
+    Put32(out, 14 + 40 + 8);  // pixels follow the header and two palette entries
+    Put32(out, 40);
+    Put32(out, art.width);
+    Put32(out, art.height);
+    Put16(out, 1);
+    Put16(out, 1);
+    Put32(out, 0);
+    Put32(out, static_cast<uint32_t>(row * art.height));
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 2);
+    Put32(out, 0);
+    out.insert(out.end(), kPalette[0], kPalette[0] + 4);
+    out.insert(out.end(), kPalette[15], kPalette[15] + 4);
+    for (int y = art.height - 1; y >= 0; --y) {
+        std::vector<uint8_t> bytes(row, 0);
+        for (int x = 0; x < art.width; ++x)
+            if (art.pixels[y * art.width + x] != 0) bytes[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
     return out;
 }

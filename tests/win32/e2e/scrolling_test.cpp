@@ -96,10 +96,36 @@ TEST(Scrolling, HalfPageStepForTheKeysOnly)
 
 TEST(Scrolling, EnterWithoutASearchPatternDoesNothing)
 {
-    EXPECT_EQ(PositionAfter(LongDayPinned(5), [](LumoraProcess& l) {
+    // No stored pattern: Enter neither searches, nor scrolls, nor moves.
+    const ReaderSetup setup = LongDayPinned(5);
+    EXPECT_EQ(PositionAfter(setup, [](LumoraProcess& l) {
         l.SendKey(VK_RETURN);
-        EXPECT_TRUE(l.OtherWindows().empty());
+        EXPECT_FALSE(PollUntil([&] { return !l.OtherWindows().empty(); }, 300));
     }), 5);
+    EXPECT_EQ(Registry::Number(L"Day"), setup.day);
+}
+
+TEST(Scrolling, EnterWithASearchPatternSearchesAgain)
+{
+    // A stored pattern that is in no lesson: Enter runs the search round
+    // every lesson and says so; the page stays where it was.
+    Seed(LongDayPinned(5));
+    const char pattern[] = "zqzqe";
+    Registry::PutBytes(L"SearchString", pattern, sizeof pattern);
+    LumoraProcess lumora;
+    ASSERT_TRUE(lumora.StartAndWait());
+    lumora.Key(VK_RETURN);
+    HWND message = nullptr;
+    ASSERT_TRUE(PollUntil([&] {
+        const auto others = lumora.OtherWindows();
+        if (!others.empty()) message = others.front();
+        return message != nullptr;
+    }));
+    EXPECT_EQ(LumoraProcess::MessageText(message), L"Not Found!");
+    LumoraProcess::PressButton(message, IDOK);
+    EXPECT_TRUE(PollUntil([&] { return lumora.OtherWindows().empty(); }));
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"LastPosition"), 5);
 }
 
 TEST(Scrolling, ANarrowerWindowLaysTheLessonOutAgain)
