@@ -28,6 +28,7 @@ add_library(lumora_win32 STATIC
     page/search_banner_win32.cpp
     page/view_font_win32.cpp
     page/main_view_win32.cpp
+    page/view_face_win32.cpp
 )
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
 # The resource identifiers are shared by the .rc file and the code.
