@@ -250,6 +250,7 @@ std::wstring SystemFaceForNoFace(HDC device)
 {
     LOGFONTW font = {};
     font.lfWeight = 400;
+    font.lfCharSet = DEFAULT_CHARSET;
     HFONT made = CreateFontIndirectW(&font);
     HGDIOBJ before = SelectObject(device, made);
     wchar_t face[LF_FACESIZE] = {};

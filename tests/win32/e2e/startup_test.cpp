@@ -147,6 +147,7 @@ std::wstring SystemFaceForNoFace()
 {
     LOGFONTW font = {};
     font.lfWeight = 400;
+    font.lfCharSet = DEFAULT_CHARSET;
     HFONT made = CreateFontIndirectW(&font);
     HDC screen = GetDC(nullptr);
     HGDIOBJ before = SelectObject(screen, made);
