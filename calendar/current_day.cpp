@@ -41,3 +41,18 @@ void SetCurrentDay(int32_t day, int keepPosition)
     FillCurrentDate();
     g_app.lessonKey = IsValidDayNumber(day) ? LessonKeyOf(g_app.currentDate) : 0;
 }
+
+void RestoreStoredDay(int32_t day, int32_t storedLessonKey)
+{
+    if (!IsValidDayNumber(day)) {
+        g_app.currentDay = 0;
+        g_app.flags &= ~kDayPinnedFlag;
+        g_app.lessonKey = static_cast<uint16_t>(storedLessonKey);
+        return;
+    }
+    // The day alone says which lesson is its own; a stored key from another
+    // day (or none) would show one day's date over another day's lesson.
+    g_app.currentDay = day;
+    FillCurrentDate();
+    g_app.lessonKey = LessonKeyOf(g_app.currentDate);
+}

@@ -16,3 +16,10 @@ void SetCurrentDay(int32_t day, int keepPosition);
 
 // Fills g_app's date and date line for its current day (no line for month 0).
 void FillCurrentDate();
+
+// Makes the day stored in the settings current at start-up, before the
+// first SetCurrentDay. A day in the calendar's range gets its date, date
+// line and lesson key as SetCurrentDay would give them, whatever lesson key
+// was stored with it. Any other day is no day: the pin (which would keep
+// "no day" current) is cleared and the stored lesson key is kept.
+void RestoreStoredDay(int32_t day, int32_t storedLessonKey);

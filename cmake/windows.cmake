@@ -31,6 +31,7 @@ add_library(lumora_win32 STATIC
     # The lesson search and its dialog.
     lessons/search_lessons_win32.cpp
     dialogs/search_dialog_win32.cpp
+    page/view_face_win32.cpp
 )
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
 # The resource identifiers are shared by the .rc file and the code.

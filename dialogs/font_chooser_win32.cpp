@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "page/letter_code.h"
+#include "page/text_view.h"
 #include "resource_ids.h"
+#include "shell/app_state.h"
 
 namespace {
 
@@ -39,8 +41,11 @@ const int kSizeChoices[] = {10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 52, 
 constexpr int kStoreChoice = 1;
 constexpr int kListChanged = 2;
 
+// Clears the state. The preview font goes with it: its handle is in the
+// state only, so a reset that forgot it would lose it for good.
 void ResetFontChoice()
 {
+    if (s_choice.previewFont) DeleteObject(s_choice.previewFont);
     std::memset(&s_choice, 0, sizeof s_choice);
     s_choice.fontListTail = &s_choice.fontListHead;
 }
@@ -57,8 +62,24 @@ void FreeFontList()
     ResetFontChoice();
 }
 
+FontListEntry* FindEntry(const wchar_t* face)
+{
+    for (FontListEntry* e = s_choice.fontListHead; e; e = e->next)
+        if (wcscmp(e->faceName, face) == 0) return e;
+    return nullptr;
+}
+
+// The enumeration reports a face once for each character set it declares:
+// the list keeps one entry per face, marked Hebrew when any report was.
 int CALLBACK CollectFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM)
 {
+    wchar_t face[32];
+    std::memcpy(face, font->lfFaceName, sizeof face);
+    face[31] = 0;
+    if (FontListEntry* known = FindEntry(face)) {
+        if (metrics->tmCharSet == HEBREW_CHARSET) known->charSet = HEBREW_CHARSET;
+        return 1;
+    }
     if (s_choice.freeEntries == 0) {
         auto* block = static_cast<FontListEntry*>(std::calloc(kEntriesPerBlock, sizeof(FontListEntry)));
         if (!block) return 0;  // keep the faces collected so far
@@ -68,8 +89,7 @@ int CALLBACK CollectFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD
     }
     FontListEntry* entry = s_choice.nextFreeEntry++;
     --s_choice.freeEntries;
-    std::memcpy(entry->faceName, font->lfFaceName, sizeof entry->faceName);
-    entry->faceName[31] = 0;
+    std::memcpy(entry->faceName, face, sizeof entry->faceName);
     entry->charSet = metrics->tmCharSet;
     *s_choice.fontListTail = entry;
     s_choice.fontListTail = &entry->next;
@@ -94,13 +114,6 @@ bool IsChecked(HWND dialog, int id)
 void SetCheck(HWND dialog, int id, bool checked)
 {
     SendDlgItemMessageW(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-const FontListEntry* FindFace(const wchar_t* face)
-{
-    for (const FontListEntry* e = s_choice.fontListHead; e; e = e->next)
-        if (wcscmp(e->faceName, face) == 0) return e;
-    return nullptr;
 }
 
 // Selected size: the decimal text of the item, read without checking digits.
@@ -134,7 +147,7 @@ void ApplyFontChoice(HWND dialog, int flags)
 
     // A face made for Hebrew shows its letters at the Unicode positions.
     if ((flags & kListChanged) && chosen.lfFaceName[0]) {
-        const FontListEntry* entry = FindFace(chosen.lfFaceName);
+        const FontListEntry* entry = FindEntry(chosen.lfFaceName);
         if (entry && entry->charSet == HEBREW_CHARSET && !IsChecked(dialog, IDC_FONT_BASE_5D0)) {
             SetCheck(dialog, IDC_FONT_BASE_224, false);
             SetCheck(dialog, IDC_FONT_BASE_97, false);
@@ -196,6 +209,20 @@ void FillSizeList(HWND sizes, int32_t size)
     }
 }
 
+// No face chosen yet (the first run): the face the page is drawn in, as the
+// system reports it, or else the first one, so that OK stores a face that
+// the user has seen and the chooser does not come back at every start.
+void SelectPageFace(HWND faces)
+{
+    wchar_t face[LF_FACESIZE];
+    LRESULT index = LB_ERR;
+    if (ViewFaceName(g_app.mainView, face, LF_FACESIZE))
+        index = SendMessageW(faces, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(face));
+    if (index == LB_ERR) index = 0;
+    SendMessageW(faces, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 void InitFontDialog(HWND dialog, FontRecord* record)
 {
     HWND owner = GetWindow(dialog, GW_OWNER);
@@ -214,23 +241,34 @@ void InitFontDialog(HWND dialog, FontRecord* record)
     SendMessageW(faces, LB_RESETCONTENT, 0, 0);
     for (const FontListEntry* e = s_choice.fontListHead; e; e = e->next)
         SendMessageW(faces, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e->faceName));
-    SendMessageW(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(record->faceName));
+    if (record->faceName[0])
+        SendMessageW(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(record->faceName));
+    else
+        SelectPageFace(faces);
 
     FillSizeList(GetDlgItem(dialog, IDC_FONT_SIZES), record->size);
     // The focus notification of the face list builds the preview font.
     SetFocus(faces);
 }
 
+// The preview box lets go of the preview font before it is deleted.
+void DetachPreviewFont(HWND dialog)
+{
+    SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT, 0, FALSE);
+}
+
 INT_PTR OnCommand(HWND dialog, int id)
 {
     switch (id) {
     case IDOK:
+        DetachPreviewFont(dialog);
         ApplyFontChoice(dialog, kStoreChoice);
         FreeFontList();
         EndDialog(dialog, 1);
         return 1;
     case IDCANCEL:
+        DetachPreviewFont(dialog);
         FreeFontList();
         EndDialog(dialog, 2);
         return 1;
@@ -255,9 +293,10 @@ INT_PTR OnCommand(HWND dialog, int id)
     }
 }
 
-void OnDestroy()
+void OnDestroy(HWND dialog)
 {
     if (s_choice.previewFont) {
+        DetachPreviewFont(dialog);
         DeleteObject(s_choice.previewFont);
         s_choice.previewFont = nullptr;
     }
@@ -274,7 +313,7 @@ INT_PTR CALLBACK FontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
     case WM_DESTROY:
-        OnDestroy();
+        OnDestroy(dialog);
         return 1;
     default:
         return 0;

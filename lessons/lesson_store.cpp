@@ -24,7 +24,7 @@ uint8_t* UnCompress(const DayRecord& record, int* reason)
         StoreReason(reason, kLessonEmptyRecord);
         return nullptr;
     }
-    auto* out = static_cast<uint8_t*>(std::malloc(want + 2));
+    auto* out = static_cast<uint8_t*>(std::malloc(want + kLessonPadding));
     if (!out) {
         StoreReason(reason, kLessonNotLoaded);
         return nullptr;
@@ -73,8 +73,9 @@ uint8_t* UnCompress(const DayRecord& record, int* reason)
         StoreReason(reason, kLessonBadData);
         return nullptr;
     }
-    out[len] = 0;
-    out[len + 1] = 0;
+    // Whatever the record decoded to, a walk over its paragraphs meets zero
+    // bytes here and ends inside the buffer.
+    for (size_t i = 0; i < kLessonPadding; ++i) out[len + i] = 0;
     return out;
 }
 

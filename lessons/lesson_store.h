@@ -30,8 +30,14 @@ struct DayRecord {
 // the Windows build shows a message box, the host build does nothing.
 void ReportDecompressionError();
 
-// Decompresses one record into a new buffer of decodedLength + 2 bytes (the
-// text and a zero after it), owned by the caller (release with free()).
+// Zero bytes after every decompressed lesson text. A walk over paragraph
+// records reads at most the style, parameter and terminator bytes past the
+// last text byte, so three zeros end it inside the buffer even when the text
+// itself ends in the middle of a record (a damaged container).
+constexpr size_t kLessonPadding = 3;
+
+// Decompresses one record into a new buffer of decodedLength + 3 bytes (the
+// text and three zeros after it), owned by the caller (release with free()).
 // Returns nullptr and stores the reason when `reason` is given.
 uint8_t* UnCompress(const DayRecord& record, int* reason);
 

@@ -48,6 +48,8 @@ struct ParagraphRecord {
 };
 
 // Reads the record at `offset` and moves `offset` past it. Returns false at
-// the end of the list (a style byte of zero). The lesson text must end with
-// zero bytes as decompressed lesson texts do, so that the walk stops inside it.
+// the end of the list (a style byte of zero) and at a record that ends where
+// 16-bit offsets stop. The lesson text must be followed by three zero bytes,
+// as decompressed lesson texts are: then the walk, started at offset 0, stops
+// inside the buffer whatever bytes the text holds.
 bool NextParagraph(const uint8_t* lesson, uint16_t& offset, ParagraphRecord& record);

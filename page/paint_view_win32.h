@@ -53,6 +53,11 @@ void ShowSearchBanner(TextView* view);
 // result). With none: deletes the view's fonts and returns 0.
 int SetViewFont(TextView* view, const FontRecord* font);
 
+// The face the system gave the view's normal text font (GetTextFaceW), at
+// most `capacity` units with the zero: the face the page is drawn in, also
+// when its font record names none. False without a view or a name.
+bool ViewFaceName(TextView* view, wchar_t* face, int capacity);
+
 // Builds the main page at main-window creation: date font and band, the
 // view, today's lesson laid out at the stored scroll position. The window
 // is created whatever happens here.

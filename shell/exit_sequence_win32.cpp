@@ -8,10 +8,11 @@
 #include "shell/exit_sequence.h"
 #include "shell/settings.h"
 
-namespace {
-
-void StoreSettings()
+void StoreExitSettings()
 {
+    // Running out of memory before the settings were read would otherwise
+    // overwrite the stored flags and day with zeros.
+    if (!SettingsLoaded()) return;
     if (g_app.searchString[0]) WriteByteString(L"SearchString", g_app.searchString);
     if (g_app.font.faceName[0])
         WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_app.font.faceName));
@@ -23,13 +24,9 @@ void StoreSettings()
     if (g_app.lessonKey) WriteNumber(L"Lesson", static_cast<uint16_t>(g_app.lessonKey));
 }
 
-}  // namespace
-
 void SaveAndQuit()
 {
-    // Running out of memory before the settings were read would otherwise
-    // overwrite the stored flags and day with zeros.
-    if (SettingsLoaded()) StoreSettings();
+    StoreExitSettings();
     if (g_app.mainView) {
         FreeTextView(g_app.mainView, 1);
         g_app.mainView = nullptr;

@@ -19,6 +19,17 @@ void OnDestroy(HWND window)
     SaveAndQuit();
 }
 
+// The session is ending: the system ends the process next, without
+// destroying its window, so what WM_DESTROY would store is stored now, in
+// the same order. Nothing is released: the process may go on handling
+// messages until it is ended.
+void OnEndSession(HWND window, bool ending)
+{
+    if (!ending) return;
+    SaveWindowPlacement(window);
+    StoreExitSettings();
+}
+
 void OnMouseWheel(HWND window, WPARAM wParam)
 {
     // Whole notches only; a notch forward (away from the reader) goes back.
@@ -38,6 +49,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         OnDestroy(window);
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam != FALSE);
         return 0;
     case WM_SIZE:
         ResizeWindowParts(window, LOWORD(lParam), HIWORD(lParam));

@@ -161,12 +161,11 @@ void LoadSettings()
     g_app.font.letterBase = ReadNumber(L"FontAsciiBase", kDefaultLetterBase);
     g_app.lastPosition = static_cast<uint16_t>(ReadNumber(L"LastPosition", 0));
     g_app.flags = static_cast<uint32_t>(ReadNumber(L"Flags", static_cast<int32_t>(kDefaultFlags)));
-    g_app.currentDay = ReadNumber(L"Day", 0);
-    // A day outside the calendar's range cannot have been stored by the
-    // reader; it is taken as no day rather than fed to the calendar.
-    if (!IsValidDayNumber(g_app.currentDay)) g_app.currentDay = 0;
-    if (g_app.currentDay != 0) FillCurrentDate();
-    g_app.lessonKey = static_cast<uint16_t>(ReadNumber(L"Lesson", 0));
+    // The stored day names its own lesson; "Lesson" is used only when there
+    // is no day in the calendar's range (which also unpins, so that the
+    // reader starts on today).
+    const int32_t day = ReadNumber(L"Day", 0);
+    RestoreStoredDay(day, ReadNumber(L"Lesson", 0));
     s_settingsLoaded = true;
 }
 

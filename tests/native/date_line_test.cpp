@@ -1,6 +1,7 @@
 // The Hebrew date line, the current day and the picker's month data.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -163,6 +164,47 @@ TEST_F(CurrentDayTest, LessonKeyUsesIndex14ForCommonAdar)
     EXPECT_EQ(g_app.lessonKey, 12 * 256 + 3);
     SetCurrentDay(DayNumberFromHebrew(13, 3, 5787), 0);
     EXPECT_EQ(g_app.lessonKey, 13 * 256 + 3);
+}
+
+TEST_F(CurrentDayTest, StoredDayNamesItsOwnLessonWhateverKeyWasStored)
+{
+    // 5 Tevet 5787, as SetCurrentDay makes it current.
+    const int32_t day = DayNumberFromHebrew(10, 5, 5787);
+    SetCurrentDay(day, 0);
+    const AppState expected = g_app;
+    ASSERT_EQ(expected.lessonKey, 10 * 256 + 5);
+    for (const int32_t stored : {0, 0x0101, 0x0A05, 0x1234}) {
+        g_app = AppState{};
+        g_app.flags = kDayPinnedFlag;
+        RestoreStoredDay(day, stored);
+        EXPECT_EQ(g_app.currentDay, day) << stored;
+        EXPECT_EQ(g_app.lessonKey, expected.lessonKey) << stored;
+        EXPECT_EQ(g_app.currentDate, expected.currentDate) << stored;
+        EXPECT_EQ(g_app.dateTextLength, expected.dateTextLength) << stored;
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(g_app.dateText)),
+                  std::string(reinterpret_cast<const char*>(expected.dateText)));
+        EXPECT_TRUE(g_app.flags & kDayPinnedFlag) << stored;
+        // Start-up keeps the pinned day with that key.
+        SetCurrentDay(0, 0);
+        EXPECT_EQ(g_app.currentDay, day);
+        EXPECT_EQ(g_app.lessonKey, expected.lessonKey);
+    }
+}
+
+TEST_F(CurrentDayTest, StoredDayOutsideTheCalendarUnpinsSoStartUpShowsToday)
+{
+    for (const int32_t stored : {0, -5, kLastDayNumber + 1, INT32_MAX}) {
+        g_app = AppState{};
+        g_app.flags = kDayPinnedFlag | 0x40;
+        RestoreStoredDay(stored, 0x0101);
+        EXPECT_EQ(g_app.currentDay, 0) << stored;
+        EXPECT_EQ(g_app.flags, 0x40u) << stored;
+        EXPECT_EQ(g_app.lessonKey, 0x0101) << stored;
+        SetCurrentDay(0, 0);
+        EXPECT_EQ(g_app.currentDay, TodayDayNumber()) << stored;
+        EXPECT_EQ(g_app.lessonKey, LessonKeyOf(HebrewFromDayNumber(TodayDayNumber()))) << stored;
+        EXPECT_GT(g_app.dateTextLength, 0) << stored;
+    }
 }
 
 class PickerMonthTest : public ::testing::Test {

@@ -4,11 +4,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "book_days.h"
 #include "calendar/hebrew_calendar.h"
 #include "lumora_process.h"
 #include "reader_setup.h"
 #include "resource_ids.h"
+#include "test_paths.h"
 
 namespace {
 
@@ -24,26 +27,41 @@ Shown After(const ReaderSetup& setup, Act act)
     return Shown{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), position};
 }
 
+// Today, not pinned: the reader follows today, so only a move can pin.
+ReaderSetup TodayUnpinned(int lastPosition = 0)
+{
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    setup.lastPosition = lastPosition;
+    return setup;
+}
+
 TEST(Days, ArrowKeysMoveOneDayAndPinIt)
 {
-    const int32_t day = LongDay();
-    Shown s = After(LongDayPinned(7), [](LumoraProcess& l) { l.SendKey(VK_RIGHT); });
+    const int32_t day = Today();
+    Shown s = After(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_RIGHT); });
     EXPECT_EQ(s.day, day + 1);
     EXPECT_EQ(s.lesson, LessonKeyOfDay(day + 1));
     EXPECT_EQ(s.position, 0);  // a new day starts at the top
     EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
 
-    s = After(LongDayPinned(7), [](LumoraProcess& l) { l.SendKey(VK_LEFT); l.SendKey(VK_LEFT); });
+    s = After(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_LEFT); l.SendKey(VK_LEFT); });
     EXPECT_EQ(s.day, day - 2);
     EXPECT_EQ(s.lesson, LessonKeyOfDay(day - 2));
+    EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
 }
 
 TEST(Days, NextDayFromYesterdayLandsOnTodayPinned)
 {
-    ReaderSetup setup;
-    setup.day = Today() - 1;
-    const Shown s = After(setup, [](LumoraProcess& l) { l.SendCommand(IDC_NEXT_DAY); });
+    // An unpinned start is always today: yesterday first, then the move
+    // back onto today, which stays pinned although it is today.
+    const Shown s = After(TodayUnpinned(), [](LumoraProcess& l) {
+        l.SendCommand(IDC_PREVIOUS_DAY);
+        l.SendCommand(IDC_NEXT_DAY);
+    });
     EXPECT_EQ(s.day, Today());
+    EXPECT_EQ(s.lesson, LessonKeyOfDay(Today()));
     EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
 }
 
@@ -173,6 +191,107 @@ TEST(Days, AcceleratorsTypedOnTheKeyboard)
     ASSERT_TRUE(lumora.TypeKeys({VK_CONTROL}, 'Q'));
     EXPECT_EQ(lumora.WaitForExit(), 0);
     EXPECT_EQ(Registry::Number(L"LastPosition"), 3);
+}
+
+using Bytes = std::vector<uint8_t>;
+
+uint16_t BigEndian16(const Bytes& b, size_t at)
+{
+    return static_cast<uint16_t>(b[at] << 8 | b[at + 1]);
+}
+
+BOOL CALLBACK NoteLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found)
+{
+    *reinterpret_cast<WORD*>(found) = language;
+    return FALSE;
+}
+
+// A copy of Lumora.exe whose book lacks the lesson of `day`: its month's
+// container keeps only the records before that day. The path of the copy,
+// or "" when it could not be made.
+std::wstring ExeWithoutLessonOf(int32_t day)
+{
+    const uint16_t key = LessonKeyOfDay(day);
+    const int resource = 1000 + (key >> 8);
+    const size_t keep = (key & 0xFF) - 1;
+
+    HMODULE original = LoadLibraryExW(LumoraExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!original) return L"";
+    Bytes container;
+    WORD language = 0;
+    if (HRSRC found = FindResourceW(original, MAKEINTRESOURCEW(resource), RT_RCDATA)) {
+        const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(original, found)));
+        container.assign(bytes, bytes + SizeofResource(original, found));
+        EnumResourceLanguagesW(original, RT_RCDATA, MAKEINTRESOURCEW(resource), NoteLanguage,
+                               reinterpret_cast<LONG_PTR>(&language));
+    }
+    FreeLibrary(original);
+    if (container.size() < 6) return L"";
+
+    // The container: body length, a word, the record count; then records of
+    // compressed length, decoded length and bytes; four zeros end them.
+    size_t at = 6;
+    for (size_t i = 0; i < keep && at + 4 <= container.size(); ++i) at += 4 + BigEndian16(container, at);
+    if (at > container.size()) return L"";
+    container.resize(at);
+    container.insert(container.end(), 4, 0);
+    const size_t body = container.size() - 6;
+    container[0] = static_cast<uint8_t>(body >> 8);
+    container[1] = static_cast<uint8_t>(body);
+    container[4] = static_cast<uint8_t>(keep >> 8);
+    container[5] = static_cast<uint8_t>(keep);
+
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lumora-without-a-day";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\Lumora.exe";
+    if (!CopyFileW(LumoraExePath().c_str(), copy.c_str(), FALSE)) return L"";
+    HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+    if (!update) return L"";
+    const bool changed = UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(resource), language,
+                                         container.data(), static_cast<DWORD>(container.size()));
+    if (!EndUpdateResourceW(update, !changed) || !changed) return L"";
+    return copy;
+}
+
+TEST(Days, MissingLessonOnNextDayFromTodayPinsToday)
+{
+    // Following today (not pinned), in a build whose book has no lesson for
+    // tomorrow: the move fails, today stays, and it is pinned.
+    const std::wstring exe = ExeWithoutLessonOf(Today() + 1);
+    ASSERT_FALSE(exe.empty());
+    Seed(TodayUnpinned());
+    LumoraProcess lumora;
+    lumora.UseExe(exe);
+    HWND window = lumora.StartAndWait();
+    ASSERT_NE(window, nullptr);
+    const Pixels before = CaptureClientSettled(window);
+    lumora.Command(IDC_NEXT_DAY);
+    HWND message = lumora.WaitForDialog(L"Error");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(LumoraProcess::MessageText(message), L"Could not access the\r\nThe lesson for the selected day");
+    LumoraProcess::PressButton(message, IDOK);
+    ASSERT_TRUE(lumora.WaitForDialogGone(L"Error"));
+    EXPECT_TRUE(CaptureClientSettled(window) == before);
+    EXPECT_EQ(lumora.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Number(L"Day"), Today());
+    EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(Today()));
+    EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags | kPinnedFlag);
+
+    // The same build still has tomorrow's neighbours: the copy lacks only
+    // that one lesson (its month's earlier days remain).
+    Seed(TodayUnpinned());
+    const Shown s = [&] {
+        LumoraProcess again;
+        again.UseExe(exe);
+        EXPECT_NE(again.StartAndWait(), nullptr);
+        again.SendCommand(IDC_PREVIOUS_DAY);
+        EXPECT_EQ(again.FindDialog(L"Error"), nullptr);
+        EXPECT_EQ(again.CloseAndWait(), 0);
+        return Shown{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), 0};
+    }();
+    EXPECT_EQ(s.day, Today() - 1);
 }
 
 TEST(Days, MissingLessonOnNextDayKeepsTheDayShown)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "book_days.h"
+#include "calendar/hebrew_calendar.h"
 #include "lumora_process.h"
 #include "reader_setup.h"
 #include "resource_ids.h"
@@ -121,26 +122,54 @@ TEST(Exit, LongStoredTextsComeBackCut)
     EXPECT_EQ(Registry::Text(L"FontName"), std::wstring(31, L'F'));
 }
 
-TEST(Exit, StoredLessonZeroShowsNoLessonAndIsNotWritten)
+// The page of a pinned 5 Tevet 5787 started with `lesson` stored beside it
+// (-1: none), and what the exit wrote as "Lesson" (-1: nothing); the page is
+// empty when an error message came instead.
+struct StoredDayRun {
+    Pixels page;
+    long long lessonWritten;
+};
+
+StoredDayRun RunWithStoredLesson(int32_t day, long long lesson)
 {
-    // A pinned day keeps its stored lesson key, here none.
     ReaderSetup setup = LongDayPinned(0);
+    setup.day = day;
     Seed(setup);
-    Registry::PutNumber(L"Lesson", 0);
+    if (lesson < 0)
+        Registry::Remove(L"Lesson");
+    else
+        Registry::PutNumber(L"Lesson", static_cast<DWORD>(lesson));
+    StoredDayRun run{};
     LumoraProcess lumora;
-    ASSERT_TRUE(lumora.Start());
-    HWND message = lumora.WaitForDialog(L"Error");
-    ASSERT_NE(message, nullptr);
-    EXPECT_EQ(LumoraProcess::MessageText(message), L"Resource not found");
-    LumoraProcess::PressButton(message, IDOK);
-    HWND window = lumora.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    // Without a lesson nothing scrolls.
-    lumora.SendKey(VK_NEXT);
+    HWND window = lumora.StartAndWait();
+    EXPECT_NE(window, nullptr);
+    if (!window) return run;
+    EXPECT_EQ(lumora.FindDialog(L"Error"), nullptr) << lesson;
+    if (!lumora.FindDialog(L"Error")) run.page = CaptureClientSettled(window);
     EXPECT_EQ(lumora.CloseAndWait(), 0);
-    EXPECT_EQ(Registry::Number(L"Lesson"), 0);
-    EXPECT_EQ(Registry::Number(L"Day"), setup.day);
-    EXPECT_EQ(Registry::Number(L"LastPosition"), 0);
+    run.lessonWritten = Registry::Number(L"Lesson");
+    EXPECT_EQ(Registry::Number(L"Day"), day);
+    return run;
+}
+
+TEST(Exit, StoredDayShowsItsOwnLessonWhateverLessonIsStored)
+{
+    // A stored "Lesson" that is missing, zero or another day's does not
+    // decide the lesson: the stored day does, and its key is written back.
+    const int32_t day = DayNumberFromHebrew(10, 5, 5787);  // 5 Tevet 5787
+    const uint16_t key = LessonKeyOfDay(day);
+    ASSERT_EQ(key, 0x0A05);
+    const StoredDayRun own = RunWithStoredLesson(day, key);
+    ASSERT_FALSE(own.page.empty());
+    EXPECT_EQ(own.lessonWritten, key);
+    for (const long long stored : {-1LL, 0LL, 0x0101LL}) {
+        const StoredDayRun run = RunWithStoredLesson(day, stored);
+        EXPECT_TRUE(run.page == own.page) << "stored Lesson " << stored;
+        EXPECT_EQ(run.lessonWritten, key) << "stored Lesson " << stored;
+    }
+    // 1 Nisan's page differs from it: the comparison can tell lessons apart.
+    const StoredDayRun nisan = RunWithStoredLesson(DayNumberFromHebrew(1, 1, 5787), 0x0101);
+    EXPECT_FALSE(nisan.page == own.page);
 }
 
 }  // namespace

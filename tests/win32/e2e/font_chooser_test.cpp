@@ -58,31 +58,31 @@ std::wstring Letters(int base)
 
 int CALLBACK CollectCharset(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM parameter)
 {
-    auto* first = reinterpret_cast<std::map<std::wstring, BYTE>*>(parameter);
-    first->emplace(font->lfFaceName, metrics->tmCharSet);  // keeps the first
+    auto* hebrew = reinterpret_cast<std::map<std::wstring, bool>*>(parameter);
+    (*hebrew)[font->lfFaceName] |= metrics->tmCharSet == HEBREW_CHARSET;
     return 1;
 }
 
-// The character set of each face's first entry, enumerated as the chooser
-// enumerates them (one entry per face and character set).
-const std::map<std::wstring, BYTE>& FirstCharsets()
+// Each face, and whether any of its entries is Hebrew, enumerated as the
+// chooser enumerates them (one entry per face and character set).
+const std::map<std::wstring, bool>& HebrewFaces()
 {
-    static std::map<std::wstring, BYTE> first;
-    if (first.empty()) {
+    static std::map<std::wstring, bool> hebrew;
+    if (hebrew.empty()) {
         HDC screen = GetDC(nullptr);
         EnumFontsW(screen, nullptr, reinterpret_cast<FONTENUMPROCW>(CollectCharset),
-                   reinterpret_cast<LPARAM>(&first));
+                   reinterpret_cast<LPARAM>(&hebrew));
         ReleaseDC(nullptr, screen);
     }
-    return first;
+    return hebrew;
 }
 
-std::wstring FaceWithFirstCharset(bool hebrew)
+std::wstring FaceWithHebrew(bool hebrew)
 {
-    const auto& first = FirstCharsets();
+    const auto& faces = HebrewFaces();
     for (const wchar_t* face : {L"Frank Ruehl CLM", L"David CLM", L"Miriam CLM", L"DejaVu Sans", L"Tahoma"}) {
-        const auto it = first.find(face);
-        if (it != first.end() && (it->second == HEBREW_CHARSET) == hebrew) return face;
+        const auto it = faces.find(face);
+        if (it != faces.end() && it->second == hebrew) return face;
     }
     return L"";
 }
@@ -105,6 +105,21 @@ TEST(FontChooser, ListsTheFacesSortedAndTheFourteenSizes)
         EXPECT_FALSE(Checked(chooser, IDC_FONT_BASE_224));
         EXPECT_TRUE(Checked(chooser, IDC_FONT_BASE_5D0));
         EXPECT_EQ(LumoraProcess::ControlText(chooser, IDC_FONT_PREVIEW), Letters(0x5D0));
+        LumoraProcess::PressButton(chooser, IDCANCEL);
+    });
+}
+
+TEST(FontChooser, ListsEachFaceOnce)
+{
+    // The system reports many faces once per character set.
+    const auto& faces = HebrewFaces();
+    WithChooser(Stored(kTestFace, -1, -1), [&](HWND chooser) {
+        auto items = LumoraProcess::ListItems(chooser, IDC_FONT_FACES);
+        EXPECT_EQ(items.size(), faces.size());
+        std::sort(items.begin(), items.end());
+        EXPECT_EQ(std::adjacent_find(items.begin(), items.end()), items.end()) << "a face listed twice";
+        for (const auto& [face, hebrew] : faces)
+            EXPECT_TRUE(std::binary_search(items.begin(), items.end(), face)) << testing::PrintToString(face);
         LumoraProcess::PressButton(chooser, IDCANCEL);
     });
 }
@@ -174,8 +189,8 @@ TEST(FontChooser, Clicking224ShowsThoseLettersAndStoresIt)
 
 TEST(FontChooser, HebrewFaceSwitchesTo5D0AndAnotherFaceDoesNotSwitchBack)
 {
-    const std::wstring hebrew = FaceWithFirstCharset(true);
-    const std::wstring other = FaceWithFirstCharset(false);
+    const std::wstring hebrew = FaceWithHebrew(true);
+    const std::wstring other = FaceWithHebrew(false);
     ASSERT_FALSE(hebrew.empty());
     ASSERT_FALSE(other.empty());
     WithChooser(Stored(other.c_str(), -1, 224), [&](HWND chooser) {
@@ -194,7 +209,7 @@ TEST(FontChooser, HebrewFaceSwitchesTo5D0AndAnotherFaceDoesNotSwitchBack)
 
 TEST(FontChooser, StoredHebrewFaceSwitchesTo5D0AtOpening)
 {
-    const std::wstring hebrew = FaceWithFirstCharset(true);
+    const std::wstring hebrew = FaceWithHebrew(true);
     ASSERT_FALSE(hebrew.empty());
     WithChooser(Stored(hebrew.c_str(), -1, 224), [&](HWND chooser) {
         // The face list's focus notification applies the rule at once.

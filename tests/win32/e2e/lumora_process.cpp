@@ -83,8 +83,9 @@ bool LumoraProcess::Start(int showCommand)
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
-    std::wstring commandLine = L"\"" + LumoraExePath() + L"\"";
-    if (!CreateProcessW(LumoraExePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    const std::wstring& exe = exe_.empty() ? LumoraExePath() : exe_;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_))
         return false;
     WaitForInputIdle(info_.hProcess, 10000);

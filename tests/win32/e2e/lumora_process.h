@@ -60,6 +60,9 @@ public:
     LumoraProcess(const LumoraProcess&) = delete;
     LumoraProcess& operator=(const LumoraProcess&) = delete;
 
+    // Starts another build of the exe (a changed copy) instead of the one
+    // under test; for Start and StartAndWait.
+    void UseExe(const std::wstring& path) { exe_ = path; }
     // Starts the exe with a show command; false when it could not start.
     bool Start(int showCommand = SW_SHOWNORMAL);
     // Starts the exe and waits for its main window; none when either fails.
@@ -128,6 +131,7 @@ public:
 
 private:
     PROCESS_INFORMATION info_ = {};
+    std::wstring exe_;
     HWND mainWindow_ = nullptr;
     std::unique_ptr<RegistryTracer> tracer_;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "book_days.h"
+#include "calendar/hebrew_calendar.h"
 #include "lumora_process.h"
 #include "reader_setup.h"
 #include "resource_ids.h"
@@ -138,6 +139,89 @@ TEST(Startup, FirstRunChoiceIsKeptAndTheChooserDoesNotComeBack)
     Screenshot(window, L"lesson");
     EXPECT_EQ(again.CloseAndWait(), 0);
     EXPECT_EQ(Registry::Text(L"FontName"), face);
+}
+
+// The face the system gives a font that asks for none, as the page's text
+// font does while no face is chosen.
+std::wstring SystemFaceForNoFace()
+{
+    LOGFONTW font = {};
+    font.lfWeight = 400;
+    font.lfCharSet = DEFAULT_CHARSET;
+    HFONT made = CreateFontIndirectW(&font);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(screen, made);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
+    SelectObject(screen, before);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(made);
+    return face;
+}
+
+// Enter typed on the keyboard into `window`, through the input queue.
+bool TypeEnterInto(HWND window)
+{
+    SetForegroundWindow(window);
+    if (!WaitForForeground(window)) return false;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_RETURN;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC));
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
+TEST(Startup, FirstRunOkAloneStoresThePageFaceAndTheChooserDoesNotComeBack)
+{
+    const std::wstring pageFace = SystemFaceForNoFace();
+    ASSERT_FALSE(pageFace.empty());
+    Registry::Clear();
+    Registry::PutPlacement(kSmallLeft, kSmallTop, kSmallWidth, kSmallHeight);
+    {
+        LumoraProcess lumora;
+        ASSERT_NE(lumora.StartAndWait(), nullptr);
+        HWND chooser = lumora.WaitForDialog(L"Choose Font");
+        ASSERT_NE(chooser, nullptr);
+        // Nothing touched: the face the page is drawn in is selected.
+        const auto faces = LumoraProcess::ListItems(chooser, IDC_FONT_FACES);
+        const LRESULT selected = SendDlgItemMessageW(chooser, IDC_FONT_FACES, LB_GETCURSEL, 0, 0);
+        ASSERT_NE(selected, LB_ERR);
+        EXPECT_EQ(faces[selected], pageFace);
+        ASSERT_TRUE(TypeEnterInto(chooser));
+        ASSERT_TRUE(lumora.WaitForDialogGone(L"Choose Font"));
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+    }
+    EXPECT_EQ(Registry::Text(L"FontName"), pageFace);
+
+    LumoraProcess again;
+    ASSERT_NE(again.StartAndWait(), nullptr);
+    EXPECT_EQ(again.FindDialog(L"Choose Font"), nullptr);
+    EXPECT_TRUE(again.OtherWindows().empty());
+    EXPECT_EQ(again.CloseAndWait(), 0);
+    EXPECT_EQ(Registry::Text(L"FontName"), pageFace);
+}
+
+TEST(Startup, PinnedDayOutsideTheCalendarGivesWayToToday)
+{
+    // A stored day the calendar does not cover is no day; its pin goes with
+    // it, so the reader starts on today and follows it.
+    for (const long long stored : {0LL, static_cast<long long>(kLastDayNumber) + 5, 0xFFFFFFF0LL}) {
+        ReaderSetup setup;
+        setup.flags = kReadableFlags | kPinnedFlag;
+        Seed(setup);
+        Registry::PutNumber(L"Day", static_cast<DWORD>(stored));
+        Registry::PutNumber(L"Lesson", 0x0101);
+        LumoraProcess lumora;
+        ASSERT_NE(lumora.StartAndWait(), nullptr);
+        EXPECT_EQ(lumora.FindDialog(L"Error"), nullptr);
+        EXPECT_EQ(lumora.CloseAndWait(), 0);
+        EXPECT_EQ(Registry::Number(L"Day"), Today()) << stored;
+        EXPECT_EQ(Registry::Number(L"Lesson"), LessonKeyOfDay(Today())) << stored;
+        EXPECT_EQ(Registry::Number(L"Flags"), kReadableFlags) << stored;
+    }
 }
 
 TEST(Startup, TheWindowHasToolbarPageAndDateBand)
