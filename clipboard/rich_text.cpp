@@ -67,14 +67,20 @@ bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 // One pass over the wide text; the measuring pass and the writing pass are
 // the same code, so the measure is exact.
+//
+// A space or a digit right after a "\uN" escape would be read as part of it
+// (a space as its delimiter, a digit as more of its number), so the escape
+// gets a delimiting space first; elsewhere spaces and digits are written as
+// they are, or a word processor would show two spaces after every mark.
 void EmitBody(const char16_t* wide, Sink& sink)
 {
     size_t i = 0;
+    bool afterEscape = false;
     while (wide[i] != 0) {
         const char16_t c = wide[i];
+        if (afterEscape && (c == u' ' || (c >= u'0' && c <= u'9'))) sink.Put(' ');
+        afterEscape = false;
         if (c == u' ') {
-            // A run of k spaces is written as k + 1.
-            sink.Put(' ');
             while (wide[i] == u' ') {
                 sink.Put(' ');
                 ++i;
@@ -96,6 +102,7 @@ void EmitBody(const char16_t* wide, Sink& sink)
         const int n = DecomposePresentationForm(c, parts);
         if (n == 0) sink.Escape(c);
         for (int k = 0; k < n; ++k) sink.Escape(parts[k]);
+        afterEscape = true;
     }
     sink.Put(kParagraphEnd, sizeof kParagraphEnd - 1);
 }

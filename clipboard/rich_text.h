@@ -23,10 +23,11 @@ constexpr size_t kAppendedDocumentExtra = 58;
 // terminator: an upper bound that the writing pass never passes.
 size_t RtfBodyLength(const char16_t* wide);
 
-// The wide text as rich text: space runs one longer, printable ASCII as is
+// The wide text as rich text: printable ASCII and spaces as they are
 // (backslash and braces escaped), each run of CR and LF as "\par\par" CR LF,
 // everything else as "\uN" escapes, the Hebrew presentation forms
-// decomposed; "\par\par" CR LF at the end. A new zero-terminated string from
+// decomposed, and a delimiting space after an escape that a space or digit
+// follows; "\par\par" CR LF at the end. A new zero-terminated string from
 // AllocOrAbort, or nullptr.
 char* BuildRtfBody(const char16_t* wide);
 

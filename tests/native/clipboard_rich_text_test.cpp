@@ -45,9 +45,15 @@ TEST(RichTextBody, CharactersAndRuns)
         {u"a", "a"},
         {u"\u05D0", "\\u1488"},
         {u"\u05EA", "\\u1514"},
-        {u"a b", "a  b"},                     // a run of k spaces: k + 1
-        {u"a  b", "a   b"},
-        {u" ", "  "},
+        // After an escape a space run gets one more space, its delimiter,
+        // and so does a digit; elsewhere nothing is added.
+        {u"\u05D0 \u05D1", "\\u1488  \\u1489"},
+        {u"\u05D0  \u05D1", "\\u1488   \\u1489"},
+        {u"\u05D05", "\\u1488 5"},
+        {u"\u05D0.5", "\\u1488.5"},
+        {u"a b", "a b"},
+        {u"., 1  2", "., 1  2"},
+        {u" ", " "},
         {u"x\r\n\r\ny", "x" + kEnd + "y"},    // one CR/LF run: one \par\par line
         {u"\n\r\r", kEnd},
         {u"{\\}", "\\{\\\\\\}"},
