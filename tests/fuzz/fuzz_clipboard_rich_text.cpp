@@ -5,6 +5,7 @@
 //    is written, and reordering must only permute (mirrored) units;
 //  - any lesson text (closed with zeros) made into wide text in a buffer of
 //    the formula's size: it must fit and never write past the buffer.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +29,8 @@ void AppendToDocument(const uint8_t* data, size_t size)
     const bool document = IsRichTextDocument(previous, length);
     static const char body[] = "\\u1488 \\par\\par\r\n";
     const size_t bodyLength = sizeof body - 1;
-    const size_t capacity = length + bodyLength + kAppendedDocumentExtra;
+    const size_t capacity =
+        (document ? length + kAppendedDocumentExtra : kNewDocumentExtra) + bodyLength;
     std::vector<char> out(capacity + 16, '#');
     const size_t n = ComposeRichText(document ? previous : nullptr, document ? length : 0, body,
                                      bodyLength, out.data(), capacity);
@@ -61,11 +63,11 @@ void MakeBody(const uint8_t* data, size_t size)
         default: return c;
         }
     };
-    std::vector<uint32_t> before(65536), after(65536);
-    for (size_t i = 0; i < n; ++i) {
-        ++before[canonical(wide[i])];
-        ++after[canonical(ordered[i])];
-    }
+    std::vector<char16_t> before(wide.begin(), wide.begin() + n), after = ordered;
+    for (char16_t& c : before) c = canonical(c);
+    for (char16_t& c : after) c = canonical(c);
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
     if (before != after) std::abort();
 }
 
