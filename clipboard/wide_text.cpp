@@ -4,7 +4,6 @@
 #include "clipboard/reading_order.h"
 #include "page/convert_letters.h"
 #include "page/lesson_text.h"
-#include "page/letter_code.h"
 #include "shell/app_state.h"
 
 namespace {
@@ -13,28 +12,6 @@ namespace {
 uint32_t RuleCharacters(uint8_t p)
 {
     return p <= 160 ? p : (p - 160u) * 2u;
-}
-
-// One record of the lesson text, walked with full-width offsets.
-struct Record {
-    uint8_t style;
-    uint8_t parameter;
-    const uint8_t* text;
-    uint32_t length;
-};
-
-// Reads the record at `at` and moves past it; false at the end marker.
-bool NextRecord(const uint8_t* lesson, size_t& at, Record& record)
-{
-    if (lesson[at] == 0) return false;
-    record.style = lesson[at];
-    record.parameter = lesson[at + 1];
-    record.text = lesson + at + 2;
-    size_t end = at + 2;
-    while (lesson[end] != 0) ++end;
-    record.length = static_cast<uint32_t>(end - (at + 2));
-    at = end + 1;
-    return true;
 }
 
 // Writes into the buffer, checking room before each write and keeping one
@@ -56,20 +33,21 @@ struct Writer {
 // Converts one text record into the writer. With the Unicode base the text is
 // converted in stored order and display-order text is put back into reading
 // order; otherwise it is converted as it is drawn.
-int PutText(Writer& w, const Record& record)
+int PutText(Writer& w, const uint8_t* lesson, const ParagraphRecord& record)
 {
     const bool unicode = g_app.font.letterBase > 256;
     const uint32_t flags = g_app.flags;
     if (unicode) g_app.flags &= ~kReverseFlag;
-    const char16_t* units = ConvertLetters(record.text, nullptr, &g_convertBuffer, record.length);
+    const uint8_t* text = lesson + record.textOffset;
+    const char16_t* units = ConvertLetters(text, nullptr, &g_convertBuffer, record.textLength);
     g_app.flags = flags;
     if (!units) return WIDE_TEXT_NO_MEMORY;
-    if (!w.Fits(record.length)) return WIDE_TEXT_FULL;
+    if (!w.Fits(record.textLength)) return WIDE_TEXT_FULL;
     char16_t* start = w.out + w.used;
-    for (uint32_t i = 0; i < record.length; ++i) start[i] = units[i];
-    w.used += record.length;
+    for (uint32_t i = 0; i < record.textLength; ++i) start[i] = units[i];
+    w.used += record.textLength;
     if (unicode && (record.style & STYLE_DISPLAY_ORDER) &&
-        !RestoreReadingOrder(start, record.length))
+        !RestoreReadingOrder(start, record.textLength))
         return WIDE_TEXT_NO_MEMORY;
     return WIDE_TEXT_DONE;
 }
@@ -79,29 +57,29 @@ int PutText(Writer& w, const Record& record)
 uint32_t WideTextUnits(const uint8_t* lesson)
 {
     uint64_t units = 0;
-    size_t at = 0;
-    Record record;
-    while (NextRecord(lesson, at, record)) {
+    uint16_t at = 0;
+    ParagraphRecord record;
+    while (NextParagraph(lesson, at, record)) {
         units += (record.style & STYLE_BLANK_AFTER) ? 4 : 2;
         if (IsRuleStyle(record.style)) units += RuleCharacters(record.parameter);
         else units += record.parameter & PARAM_INDENT_MASK;
     }
-    units += at + at / 2;  // `at` is now the length up to the end marker
-    return units > UINT32_MAX / 2 - 1 ? UINT32_MAX / 2 - 1 : static_cast<uint32_t>(units);
+    units += at + at / 2u;  // `at` is now the length up to the end marker
+    return static_cast<uint32_t>(units);
 }
 
 int LessonToWideText(const uint8_t* lesson, char16_t* buffer, size_t bufferBytes)
 {
     Writer w{buffer, bufferBytes / sizeof(char16_t), 0};
     if (w.capacity == 0) return WIDE_TEXT_FULL;
-    size_t at = 0;
-    Record record;
+    uint16_t at = 0;
+    ParagraphRecord record;
     int result = WIDE_TEXT_DONE;
-    while (result == WIDE_TEXT_DONE && NextRecord(lesson, at, record)) {
+    while (result == WIDE_TEXT_DONE && NextParagraph(lesson, at, record)) {
         if (IsRuleStyle(record.style)) {
             if (!w.Put(u'-', RuleCharacters(record.parameter))) result = WIDE_TEXT_FULL;
         } else {
-            result = PutText(w, record);
+            result = PutText(w, lesson, record);
             if (result == WIDE_TEXT_DONE && !w.Put(u' ', record.parameter & PARAM_INDENT_MASK))
                 result = WIDE_TEXT_FULL;
         }

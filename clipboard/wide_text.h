@@ -5,7 +5,8 @@
 
 // Code units the wide text of `lesson` may need, without its terminator:
 // indentation total + 2 x line count + rule characters + L + L / 2, L being
-// the lesson text's length up to its end marker. A buffer of
+// the lesson text's length up to its end marker (lesson texts are at most
+// 65535 bytes, ended by zeros as decompressed ones are). A buffer of
 // 2 x this + 2 bytes always holds it.
 uint32_t WideTextUnits(const uint8_t* lesson);
 

@@ -73,6 +73,7 @@ void MakeBody(const uint8_t* data, size_t size)
 
 void MakeWideText(const uint8_t* data, size_t size)
 {
+    if (size > 65000) return;  // lesson texts are addressed with 16-bit offsets
     std::vector<uint8_t> lesson(data, data + size);
     lesson.insert(lesson.end(), 3, 0);
     const uint32_t units = WideTextUnits(lesson.data());
