@@ -125,6 +125,9 @@ std::wstring RichEditWindow::PasteRichText()
     const LRESULT got = SendMessageW(edit_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    // The top of the document in view, for the screenshot.
+    SendMessageW(edit_, EM_SETSEL, 0, 0);
+    SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
     PumpMessages();
     return text;
 }
