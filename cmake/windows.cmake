@@ -33,6 +33,8 @@ add_library(lumora_win32 STATIC
     dialogs/search_dialog_win32.cpp
     page/view_face_win32.cpp
 )
+# Copy and Append to ClipBoard.
+target_sources(lumora_win32 PRIVATE clipboard/clipboard_export_win32.cpp)
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
 # The resource identifiers are shared by the .rc file and the code.
 target_include_directories(lumora_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)

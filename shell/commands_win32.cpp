@@ -1,6 +1,7 @@
 // Commands of the menu, the accelerators and the toolbar.
 #include <windows.h>
 
+#include "clipboard/clipboard_export_win32.h"
 #include "dialogs/font_chooser_win32.h"
 #include "dialogs/search_dialog_win32.h"
 #include "lessons/search_lessons_win32.h"
@@ -49,6 +50,8 @@ int DispatchCommand(HWND window, int command)
     case IDC_FONT: ChangeFont(window); return 0;
     case IDC_SEARCH: OpenSearchDialog(); return 0;
     case IDC_SEARCH_AGAIN: SearchLessons(g_app.mainWindow); return 0;
+    case IDC_COPY: ExportLesson(g_app.mainView, 0); return 0;
+    case IDC_APPEND: ExportLesson(g_app.mainView, 1); return 0;
     default: return 1;
     }
 }
