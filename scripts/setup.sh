@@ -11,6 +11,7 @@ set -uo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libfribidi-dev
   wine wine32:i386 wine64 fonts-wine
@@ -26,6 +27,7 @@ PACKAGES=(
 # Commands the builds and tests call, checked on the PATH after installing.
 TOOLS=(
   cmake ninja git i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
+  x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
   wine wineserver Xvfb xdotool convert compare identify gs pdftoppm pdftotext
   hspell iconv clang++ soffice makensis zip unzip sha256sum
 )

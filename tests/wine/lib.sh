@@ -8,7 +8,30 @@
 # home folder of whoever runs the tests.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINEARCH=win32
+
+# The prefix's kind follows the build under test: a 32-bit build (the
+# product) in a win32 prefix, a 64-bit build of the same sources in a win64
+# prefix through Wine's 64-bit loader. The 64-bit build is for machines whose
+# kernel cannot run 32-bit programs, where Wine's 32-bit loader cannot start.
+WINE_HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+wine_use_arch() {  # wine_use_arch win32|win64
+  export WINEARCH=$1
+  if [ "$1" = win64 ] && [[ ":$PATH:" != *":$WINE_HARNESS_DIR/wine64:"* ]]; then
+    export PATH="$WINE_HARNESS_DIR/wine64:$PATH"
+  fi
+}
+
+# pe_arch EXE: win64 for a PE32+ file, win32 otherwise (the machine field of
+# the PE header: 0x8664 is x86-64).
+pe_arch() {
+  local offset machine
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$offset" ] || { echo win32; return; }
+  machine=$(od -An -tx2 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+  [ "$machine" = 8664 ] && echo win64 || echo win32
+}
+
+wine_use_arch "${LUMORA_WINE_ARCH:-win32}"
 
 WINE_FONT_DIR=/usr/share/wine/fonts
 # Files of a prefix that Wine rewrites in place (the registry hives, and the
@@ -52,7 +75,7 @@ template_create() {
   (
     export WINEPREFIX="$scratch"
     unset DISPLAY  # nothing in wineboot needs a display; keep it off the user's
-    timeout -k 10 180 wineboot -i || exit 1
+    timeout -k 10 180 wine wineboot -i || exit 1
     # Unmanaged windows: no 2 s wait on each hidden window without a window
     # manager, and Wine draws the frame, so screenshots show it.
     timeout -k 10 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f || exit 1

@@ -49,6 +49,7 @@ SUITE_FILE=$SUITE
 SUITE_NAME=$(basename "$SUITE_FILE" .sh)
 
 BUILD_DIR=$(cd "$BUILD_DIR" 2>/dev/null && pwd) || { echo "no Windows build at $BUILD_DIR" >&2; exit 2; }
+[ -n "${LUMORA_WINE_ARCH:-}" ] || wine_use_arch "$(pe_arch "$BUILD_DIR/Lumora.exe")"
 WORK=${WORK:-$BUILD_DIR/wine}
 mkdir -p "$WORK"
 WORK=$(cd "$WORK" && pwd)

@@ -59,6 +59,12 @@ bool RegistryTracer::ReadDword(const void* address, DWORD* value) const
     return ReadProcessMemory(info_.hProcess, address, value, sizeof *value, &got) && got == sizeof *value;
 }
 
+bool RegistryTracer::ReadPointer(const void* address, uintptr_t* value) const
+{
+    SIZE_T got = 0;
+    return ReadProcessMemory(info_.hProcess, address, value, sizeof *value, &got) && got == sizeof *value;
+}
+
 std::wstring RegistryTracer::ReadWideString(const void* address) const
 {
     std::wstring text;
@@ -108,9 +114,24 @@ bool RegistryTracer::OnBreakpoint(DWORD threadId, BYTE* address)
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
     GetThreadContext(thread, &context);
-    // On entry: [esp] the return address, then the arguments.
-    DWORD stack[7] = {};
-    for (int i = 0; i < 7; ++i) ReadDword(reinterpret_cast<const void*>(context.Esp + 4 * i), &stack[i]);
+    // On entry: the return address and the first six arguments, as this
+    // build's calling convention passes them (32-bit: all on the stack after
+    // the return address; 64-bit: four in registers, the rest on the stack
+    // above the callee's 32-byte home area).
+    uintptr_t stack[7] = {};
+#ifdef _WIN64
+    ReadPointer(reinterpret_cast<const void*>(context.Rsp), &stack[0]);
+    stack[1] = context.Rcx;
+    stack[2] = context.Rdx;
+    stack[3] = context.R8;
+    stack[4] = context.R9;
+    ReadPointer(reinterpret_cast<const void*>(context.Rsp + 0x28), &stack[5]);
+    ReadPointer(reinterpret_cast<const void*>(context.Rsp + 0x30), &stack[6]);
+    stack[4] &= 0xFFFFFFFF;  // DWORD arguments: the register's upper half is not theirs
+    stack[6] &= 0xFFFFFFFF;
+#else
+    for (int i = 0; i < 7; ++i) ReadPointer(reinterpret_cast<const void*>(context.Esp + 4 * i), &stack[i]);
+#endif
     BYTE* caller = reinterpret_cast<BYTE*>(stack[0]);
     if (caller >= imageStart_ && caller < imageEnd_) {
         RegistryCall call;
@@ -119,8 +140,8 @@ bool RegistryTracer::OnBreakpoint(DWORD threadId, BYTE* address)
         // query and set.
         call.name = ReadWideString(reinterpret_cast<const void*>(stack[2]));
         if (call.function == L"RegSetValueExW") {
-            call.type = stack[4];
-            call.size = stack[6];
+            call.type = static_cast<DWORD>(stack[4]);
+            call.size = static_cast<DWORD>(stack[6]);
             if (stack[5] && call.size >= 4) ReadDword(reinterpret_cast<const void*>(stack[5]), &call.firstDword);
         }
         std::lock_guard<std::mutex> lock(mutex_);
@@ -130,7 +151,11 @@ bool RegistryTracer::OnBreakpoint(DWORD threadId, BYTE* address)
     SIZE_T put = 0;
     WriteProcessMemory(info_.hProcess, hit->address, &hit->original, 1, &put);
     FlushInstructionCache(info_.hProcess, hit->address, 1);
+#ifdef _WIN64
+    context.Rip = reinterpret_cast<DWORD64>(hit->address);
+#else
     context.Eip = reinterpret_cast<DWORD>(hit->address);
+#endif
     context.EFlags |= kTrapFlag;
     SetThreadContext(thread, &context);
     CloseHandle(thread);
@@ -175,7 +200,7 @@ void RegistryTracer::Run(std::wstring exe, int showCommand)
             if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
             imageStart_ = static_cast<BYTE*>(event.u.CreateProcessInfo.lpBaseOfImage);
             IMAGE_DOS_HEADER dos = {};
-            IMAGE_NT_HEADERS32 nt = {};
+            IMAGE_NT_HEADERS nt = {};
             SIZE_T got = 0;
             if (ReadProcessMemory(info_.hProcess, imageStart_, &dos, sizeof dos, &got) &&
                 ReadProcessMemory(info_.hProcess, imageStart_ + dos.e_lfanew, &nt, sizeof nt, &got))

@@ -45,6 +45,7 @@ private:
     void OnSingleStep(DWORD threadId);
     std::wstring ReadWideString(const void* address) const;
     bool ReadDword(const void* address, DWORD* value) const;
+    bool ReadPointer(const void* address, uintptr_t* value) const;
 
     std::thread thread_;
     mutable std::mutex mutex_;
