@@ -8,7 +8,9 @@ target_sources(lumora_core PRIVATE
 )
 
 if(LUMORA_FUZZ)
-    # The fuzzing build holds only the fuzzers.
+    # The fuzzing build holds only the fuzzers, and the packer's library
+    # that one of them drives.
+    add_subdirectory(tools)
     add_subdirectory(tests/fuzz)
     return()
 endif()
