@@ -164,7 +164,10 @@ TEST(FontChooser, LetterBaseZeroBecomes5D0EvenWhenCancelled)
 
 TEST(FontChooser, LetterBase97ChecksNoButtonAndIsKept)
 {
-    WithChooser(Stored(kTestFace, -1, 97), [](HWND chooser) {
+    // A face with no Hebrew entry: a Hebrew one would switch to 5D0 at once.
+    const std::wstring other = FaceWithHebrew(false);
+    ASSERT_FALSE(other.empty());
+    WithChooser(Stored(other.c_str(), -1, 97), [](HWND chooser) {
         EXPECT_FALSE(Checked(chooser, IDC_FONT_BASE_224));
         EXPECT_FALSE(Checked(chooser, IDC_FONT_BASE_5D0));
         EXPECT_EQ(LumoraProcess::ControlText(chooser, IDC_FONT_PREVIEW), Letters(97));
