@@ -121,6 +121,7 @@ INT_PTR CALLBACK PickerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam)) ? TRUE : FALSE;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the dialog class makes every second quick click a double click
         OnClick(dialog, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_DESTROY:
