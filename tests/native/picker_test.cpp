@@ -2,8 +2,8 @@
 // shape of the month grid and the ends of the calendar's range.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -90,18 +90,8 @@ private:
     const DeviceOps* previousOps_ = nullptr;
 };
 
-struct Box {
-    int left, top, right, bottom;
-};
+using Box = std::array<int, 4>;  // left, top, right, bottom
 Box BoxOf(const MonthButton& b) { return Box{b.left, b.top, b.right, b.bottom}; }
-bool operator==(const Box& a, const Box& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-std::ostream& operator<<(std::ostream& o, const Box& b)
-{
-    return o << "(" << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ")";
-}
 
 TEST_F(PickerTest, GeometryOfA320SquareWithBold14)
 {
