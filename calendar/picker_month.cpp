@@ -28,7 +28,6 @@ MonthButton g_commonYearPair[2] = {{0, 0, 0, 0, HebrewMonthName(12, false)}, {}}
 MonthButton g_leapYearPair[2] = {{0, 0, 0, 0, HebrewMonthName(12, true)},
                                  {0, 0, 0, 0, HebrewMonthName(13, true)}};
 
-
 int ShowPickerMonth(int32_t day, int select)
 {
     const bool today = day == 0;
