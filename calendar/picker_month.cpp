@@ -28,8 +28,6 @@ MonthButton g_commonYearPair[2] = {{0, 0, 0, 0, HebrewMonthName(12, false)}, {}}
 MonthButton g_leapYearPair[2] = {{0, 0, 0, 0, HebrewMonthName(12, true)},
                                  {0, 0, 0, 0, HebrewMonthName(13, true)}};
 
-PickerMonthState g_pickerMonth;
-
 int ShowPickerMonth(int32_t day, int select)
 {
     const bool today = day == 0;
@@ -38,7 +36,10 @@ int ShowPickerMonth(int32_t day, int select)
     const uint8_t previousLeap = s.shownLeap;
     s.shownDay = day;
     s.shownDate = HebrewFromDayNumber(day);
-    s.firstWeekday = static_cast<uint8_t>((day - s.shownDate.day + 1) % 7);
+    // Day 1 of the month holding day number 1 lies before it, below 1: a
+    // truncating remainder would be negative there.
+    const int32_t first = day - s.shownDate.day + 1;
+    s.firstWeekday = static_cast<uint8_t>((first % 7 + 7) % 7);
     s.shownLeap = IsHebrewLeapYear(s.shownDate.year) ? 1 : 0;
 
     if (s.shownLeap != previousLeap || today || select) {

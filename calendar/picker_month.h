@@ -37,8 +37,9 @@ extern MonthButton g_monthButtons[15];
 extern MonthButton g_commonYearPair[2];
 extern MonthButton g_leapYearPair[2];
 
-// The picker's month state; zeroed by the picker each time it opens.
-extern PickerMonthState g_pickerMonth;
+// The picker's month state: the first part of the picker's state record,
+// zeroed by the picker each time it opens.
+extern PickerMonthState& g_pickerMonth;
 
 // Shows the month of `day` (0 = today) and returns its number of days.
 int ShowPickerMonth(int32_t day, int select);

@@ -20,6 +20,8 @@ add_library(lumora_win32 STATIC
     shell/window_parts_win32.cpp
     shell/window_placement_win32.cpp
     dialogs/font_chooser_win32.cpp
+    dialogs/calendar_picker_win32.cpp
+    dialogs/picker_paint_win32.cpp
     page/device_ops_win32.cpp
     page/draw_run_win32.cpp
     page/paint_view_win32.cpp

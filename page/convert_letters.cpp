@@ -20,6 +20,8 @@ char16_t MirroredBracket(char16_t c)
     case u']': return u'[';
     case u'{': return u'}';
     case u'}': return u'{';
+    case u'<': return u'>';
+    case u'>': return u'<';
     default: return c;
     }
 }

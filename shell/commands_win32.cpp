@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "clipboard/clipboard_export_win32.h"
+#include "dialogs/calendar_picker_win32.h"
 #include "dialogs/font_chooser_win32.h"
 #include "dialogs/search_dialog_win32.h"
 #include "lessons/search_lessons_win32.h"
@@ -37,11 +38,21 @@ void OpenSearchDialog()
                     SearchDialogProc, 0);
 }
 
+// Picks a day from the calendar and moves to it; closing the picker, or
+// picking the day on show, changes nothing.
+void ChooseDayFromCalendar(HWND window)
+{
+    const int32_t day = PickCalendarDay(g_app.instance, window, g_app.currentDay,
+                                        reinterpret_cast<const wchar_t*>(g_app.font.faceName));
+    if (day != 0 && day != g_app.currentDay) GoToDay(window, day);
+}
+
 }  // namespace
 
 int DispatchCommand(HWND window, int command)
 {
     switch (command) {
+    case IDC_CALENDAR: ChooseDayFromCalendar(window); return 0;
     case IDC_TODAY: GoToDay(window, 0); return 0;
     case IDC_NEXT_DAY: GoToDay(window, g_app.currentDay + 1); return 0;
     case IDC_PREVIOUS_DAY: GoToDay(window, g_app.currentDay - 1); return 0;

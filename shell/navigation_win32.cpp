@@ -7,6 +7,7 @@
 #include "lessons/lesson_store.h"
 #include "lessons/search_lessons_win32.h"
 #include "page/text_view.h"
+#include "resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
 
@@ -83,7 +84,10 @@ void HandleClick(HWND window, int x, int y)
 {
     if (!g_app.mainView) return;
     if (ClickPage(window, g_app.mainView, x, y)) return;
-    // A click on the date band will open the calendar once the picker exists.
+    // The date band (its top and bottom rows included) opens the calendar,
+    // wherever across it the click falls.
+    if (y >= g_app.dateBand.top && y <= g_app.dateBand.top + g_app.dateBand.height)
+        DispatchCommand(window, IDC_CALENDAR);
 }
 
 void GoToDay(HWND window, int32_t day)

@@ -94,9 +94,9 @@ TEST_F(ConvertLettersTest, SharedBufferGrowsAndIsReused)
 
 TEST(ReverseRun, SwapsEveryBracketKind)
 {
-    std::u16string s = u"(a[b{c}d]e)x";
+    std::u16string s = u"(a[b{c}d]e)x<<y>";
     EXPECT_EQ(ReverseRun(s.data(), static_cast<uint32_t>(s.size())), 0);
-    EXPECT_EQ(s, u"x(e[d{c}b]a)");
+    EXPECT_EQ(s, u"<y>>x(e[d{c}b]a)");
 }
 
 TEST(NextParagraph, WalksRecordsToTheEndMarker)
