@@ -118,6 +118,8 @@ TEST(Reinstall, ReplacesTheProgramAndKeepsTheSettingsOfTheRunBefore)
     ASSERT_TRUE(Installed());
     // A run that leaves its settings: a day picked by hand, a font size.
     ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
     setup.fontSize = 14;
     Seed(setup);
     {

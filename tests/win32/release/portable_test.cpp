@@ -14,7 +14,7 @@ namespace {
 // A second home for the unzipped files, with a space and Hebrew in its name.
 std::wstring CopyElsewhere(const std::wstring& from)
 {
-    const std::wstring to = KnownFolder(CSIDL_PERSONAL) + L"\\Lumora \x05E9\x05DC\x05D9";
+    const std::wstring to = L"C:\\Portable Lumora \x05E9\x05DC\x05D9";
     CreateDirectoryW(to.c_str(), nullptr);
     for (const wchar_t* name : {L"Lumora.exe", L"README.txt"})
         if (!CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE)) return L"";

@@ -13,6 +13,7 @@ suite_run() {
     test "$(unzip -Z1 "$release/Lumora-1.84a.zip" | tr '\n' ' ')" = "Lumora-1.84a/Lumora.exe Lumora-1.84a/README.txt "
   rm -rf "$unzipped"
   mkdir -p "$unzipped" "$screens"
+  check "user folders inside the prefix" prefix_own_user_folders
   check "unzip" unzip -q "$release/Lumora-1.84a.zip" -d "$unzipped" || return
   check "read-me has Windows line ends" grep -q $'\r$' "$unzipped/Lumora-1.84a/README.txt"
   export LUMORA_PORTABLE_DIR
