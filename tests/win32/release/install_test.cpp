@@ -160,10 +160,10 @@ TEST(Uninstall, IsRefusedWhileLumoraRuns)
     InstallerProcess uninstaller;
     ASSERT_TRUE(uninstaller.Start(UninstallerExe(), L""));
     HWND box = WaitForWizardWindow(kUninstallCaption, IDRETRY);
-    ASSERT_NE(box, nullptr) << "no message while Lumora runs";
+    ASSERT_NE(box, nullptr) << "no message while Lumora runs: " << DescribeTopWindows();
     EXPECT_NE(LumoraProcess::MessageText(box).find(L"Lumora is running"), std::wstring::npos)
         << LumoraProcess::MessageText(box);
-    SaveWindowBitmap(box, ScreensDirPath().empty() ? L"" : ScreensDirPath() + L"\\uninstall-refused.bmp");
+    Shot(box, L"uninstall-refused");
     LumoraProcess::PressButton(box, IDCANCEL);
     EXPECT_EQ(uninstaller.Wait(), 2);
     EXPECT_TRUE(Installed());

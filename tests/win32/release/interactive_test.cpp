@@ -6,23 +6,15 @@
 #include "lumora_process.h"
 #include "reader_setup.h"
 #include "release_env.h"
+#include "release_scenes.h"
 #include "test_paths.h"
 
 namespace {
 
 // The wizard's buttons: 1 goes on (Next, Install, Finish, Uninstall, Close).
 constexpr int kOnButton = 1;
-// The inner page of the wizard, and the folder box on the folder page.
-constexpr int kPageId = 1018;
+// The folder box on the folder page.
 constexpr int kFolderBoxId = 1019;
-
-void Shot(HWND window, const wchar_t* name)
-{
-    if (!ScreensDirPath().empty()) {
-        CaptureClientSettled(window);
-        SaveWindowBitmap(window, ScreensDirPath() + L"\\" + name + L".bmp");
-    }
-}
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -35,15 +27,14 @@ TEST(InteractiveInstall, ThroughItsPagesWithADesktopShortcutAndLumoraStartedAtTh
     ASSERT_TRUE(setup.Start(SetupExe(), L""));
 
     HWND wizard = WaitForWizardWindow(kSetupCaption, kOnButton);
-    ASSERT_NE(wizard, nullptr);
+    ASSERT_NE(wizard, nullptr) << DescribeTopWindows();
     ASSERT_TRUE(WaitForControlText(wizard, kOnButton, L"&Next >")) << DescribeControls(wizard);
     Shot(wizard, L"setup-1-welcome");
 
     // The folder page offers the per-user place.
     LumoraProcess::PressButton(wizard, kOnButton);
     ASSERT_TRUE(WaitForControlText(wizard, kOnButton, L"&Install")) << DescribeControls(wizard);
-    HWND page = GetDlgItem(wizard, kPageId);
-    EXPECT_EQ(TextOf(GetDlgItem(page, kFolderBoxId)), InstallDir()) << DescribeControls(wizard);
+    EXPECT_EQ(TextOf(FindControl(wizard, kFolderBoxId)), InstallDir()) << DescribeControls(wizard);
     Shot(wizard, L"setup-2-folder");
 
     LumoraProcess::PressButton(wizard, kOnButton);
@@ -98,13 +89,13 @@ TEST(InteractiveUninstall, AsksAboutTheSettingsKeepingThemByDefaultAndRemovesThe
     InstallerProcess uninstaller;
     ASSERT_TRUE(uninstaller.Start(UninstallerExe(), L""));
     HWND wizard = WaitForWizardWindow(kUninstallCaption, kOnButton);
-    ASSERT_NE(wizard, nullptr);
+    ASSERT_NE(wizard, nullptr) << DescribeTopWindows();
     ASSERT_TRUE(WaitForControlText(wizard, kOnButton, L"&Uninstall")) << DescribeControls(wizard);
     Shot(wizard, L"uninstall-1-confirm");
     LumoraProcess::PressButton(wizard, kOnButton);
 
     HWND question = WaitForWizardWindow(kUninstallCaption, IDYES);
-    ASSERT_NE(question, nullptr) << "no question about the settings";
+    ASSERT_NE(question, nullptr) << "no question about the settings: " << DescribeTopWindows();
     EXPECT_NE(LumoraProcess::MessageText(question).find(L"settings"), std::wstring::npos)
         << LumoraProcess::MessageText(question);
     // Keeping them is the default answer.

@@ -6,6 +6,7 @@
 
 #include <cwctype>
 
+#include "book_days.h"
 #include "lumora_process.h"
 #include "reader_setup.h"
 #include "release_env.h"
@@ -56,7 +57,10 @@ TEST(Manifest, TheInstallerNeedsNoAdministrator)
 
 TEST(Manifest, RunningLumoraGetsTheClassicCommonControls)
 {
-    Seed(ReaderSetup());
+    ReaderSetup setup;
+    setup.day = Today();
+    setup.flags = kReadableFlags;
+    Seed(setup);
     LumoraProcess lumora;
     ASSERT_NE(lumora.StartAndWait(), nullptr);
     const std::wstring comctl = LoadedModule(lumora.processId(), L"comctl32.dll");

@@ -19,8 +19,11 @@ std::wstring Environment(const wchar_t* name)
     return n > 0 && n < MAX_PATH * 2 ? std::wstring(buffer, n) : std::wstring();
 }
 
-// Processes whose parent is `parent`, from a snapshot of all processes.
-std::vector<DWORD> ChildrenOf(DWORD parent)
+// Processes whose parent is `parent` and that are an uninstaller's copy of
+// itself, run from the temp folder (NSIS names it Un.exe; older versions
+// Un_A.exe); not the system's helpers that the first program of a session
+// starts (Wine's explorer.exe, which lives on).
+std::vector<DWORD> UninstallerCopiesOf(DWORD parent)
 {
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -28,7 +31,8 @@ std::vector<DWORD> ChildrenOf(DWORD parent)
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent && entry.th32ProcessID != parent)
+        if (entry.th32ParentProcessID == parent && entry.th32ProcessID != parent &&
+            _wcsnicmp(entry.szExeFile, L"Un", 2) == 0)
             children.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return children;
@@ -74,9 +78,35 @@ BOOL CALLBACK MatchWizard(HWND window, LPARAM parameter)
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
     if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
-    if (TextOf(window) != search->caption || !GetDlgItem(window, search->id)) return TRUE;
+    // The uninstaller's caption ends in a space.
+    std::wstring caption = TextOf(window);
+    while (!caption.empty() && caption.back() == L' ') caption.pop_back();
+    if (caption != search->caption || !GetDlgItem(window, search->id)) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(parameter);
+    if (GetDlgCtrlID(window) != search->id) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectVisibleText(HWND window, LPARAM parameter)
+{
+    if (!IsWindowVisible(window)) return TRUE;
+    auto* out = reinterpret_cast<std::wstring*>(parameter);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    *out += L"[" + std::wstring(className) + L" \"" + TextOf(window) + L"\"] ";
+    return TRUE;
 }
 
 BOOL CALLBACK CollectText(HWND window, LPARAM parameter)
@@ -258,7 +288,7 @@ long InstallerProcess::Wait(DWORD timeoutMs)
     // The uninstaller hands over to a copy of itself in the temp folder
     // (that copy can remove the original); that copy's code is the answer.
     for (DWORD parent = info_.dwProcessId;;) {
-        const std::vector<DWORD> children = ChildrenOf(parent);
+        const std::vector<DWORD> children = UninstallerCopiesOf(parent);
         if (children.empty()) return code;
         HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, children.front());
         if (!child) return code;
@@ -313,6 +343,20 @@ HWND WaitForWizardWindow(const wchar_t* caption, int id, DWORD timeoutMs)
 bool WaitForControlText(HWND dialog, int id, const wchar_t* text, DWORD timeoutMs)
 {
     return PollUntil([&] { return TextOf(GetDlgItem(dialog, id)) == text; }, timeoutMs);
+}
+
+HWND FindControl(HWND dialog, int id)
+{
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring DescribeTopWindows()
+{
+    std::wstring out;
+    EnumWindows(CollectVisibleText, reinterpret_cast<LPARAM>(&out));
+    return out;
 }
 
 HWND FindButton(HWND dialog, const wchar_t* text)

@@ -53,17 +53,16 @@ std::wstring VersionString(const std::wstring& file, const wchar_t* name);
 // The file's RT_MANIFEST resource 1 as text; empty when it has none.
 std::string ManifestOf(const std::wstring& file);
 
-// Runs `exe` with `arguments` and waits for it and for every process it
-// started (the uninstaller runs a copy of itself from the temp folder); the
-// exit code of the last of them, or -1000 on time-out or when it could not
-// start.
+// Runs `exe` with `arguments` and waits for it and, for the uninstaller,
+// for the copy of itself it runs from the temp folder; the exit code of the
+// last of them, or -1000 on time-out or when it could not start.
 long RunInstaller(const std::wstring& exe, const std::wstring& arguments, DWORD timeoutMs = 60000);
 
 // A started installer or uninstaller, driven through its windows.
 class InstallerProcess {
 public:
     bool Start(const std::wstring& exe, const std::wstring& arguments);
-    // Waits for the process and all it started; as RunInstaller.
+    // Waits for the process and its uninstaller copy; as RunInstaller.
     long Wait(DWORD timeoutMs = 60000);
     // Waits for the process alone (not for a Lumora it started at the end).
     long WaitForItself(DWORD timeoutMs = 60000);
@@ -76,11 +75,16 @@ private:
 // The visible top-level dialog with `caption` that has a control `id`
 // (the wizard: 1 = Next/Install/Finish; a message box: IDYES, IDRETRY...).
 HWND FindWizardWindow(const wchar_t* caption, int id);
-HWND WaitForWizardWindow(const wchar_t* caption, int id, DWORD timeoutMs = 15000);
+HWND WaitForWizardWindow(const wchar_t* caption, int id, DWORD timeoutMs = 60000);
+// The visible top-level windows' classes and captions, for failure messages.
+std::wstring DescribeTopWindows();
 // Text of a window of another process (by message).
 std::wstring TextOf(HWND window);
 // Waits until control `id` of `dialog` reads `text`.
 bool WaitForControlText(HWND dialog, int id, const wchar_t* text, DWORD timeoutMs = 15000);
+// A descendant control of `dialog` with identifier `id` (the wizard's pages
+// are dialogs inside it).
+HWND FindControl(HWND dialog, int id);
 // A descendant button of `dialog` whose text is `text`.
 HWND FindButton(HWND dialog, const wchar_t* text);
 // All descendant windows' texts, for failure messages.

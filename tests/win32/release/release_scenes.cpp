@@ -39,3 +39,10 @@ Shown RunReaderOnce(const std::wstring& exe, const wchar_t* screenshot, const st
     shown.lesson = static_cast<uint16_t>(Registry::Number(L"Lesson"));
     return shown;
 }
+
+void Shot(HWND window, const wchar_t* name)
+{
+    if (ScreensDirPath().empty()) return;
+    CaptureClientSettled(window);
+    SaveWindowBitmap(window, ScreensDirPath() + L"\\" + name + L".bmp");
+}

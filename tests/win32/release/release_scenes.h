@@ -27,3 +27,7 @@ struct Shown {
 // `currentDir` as its current folder (none: ours), saves a screenshot of it
 // as `screenshot`, closes it and returns what it stored.
 Shown RunReaderOnce(const std::wstring& exe, const wchar_t* screenshot, const std::wstring& currentDir = L"");
+
+// Saves `window` (any process's) as `name`.bmp in the screenshot folder once
+// its painting has settled; nothing when there is no folder.
+void Shot(HWND window, const wchar_t* name);
