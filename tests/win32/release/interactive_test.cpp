@@ -98,10 +98,8 @@ TEST(InteractiveUninstall, AsksAboutTheSettingsKeepingThemByDefaultAndRemovesThe
     ASSERT_NE(question, nullptr) << "no question about the settings: " << DescribeTopWindows();
     EXPECT_NE(LumoraProcess::MessageText(question).find(L"settings"), std::wstring::npos)
         << LumoraProcess::MessageText(question);
-    // Keeping them is the default answer.
-    const LRESULT defaultButton = SendMessageW(question, DM_GETDEFID, 0, 0);
-    EXPECT_EQ(HIWORD(defaultButton), DC_HASDEFID);
-    EXPECT_EQ(LOWORD(defaultButton), IDNO);
+    // Keeping them is the default answer: No has the focus, so Enter says No.
+    EXPECT_TRUE(PollUntil([&] { return FocusOf(question) == GetDlgItem(question, IDNO); }, 5000));
     Shot(question, L"uninstall-2-settings");
     LumoraProcess::PressButton(question, IDYES);
 

@@ -342,7 +342,20 @@ HWND WaitForWizardWindow(const wchar_t* caption, int id, DWORD timeoutMs)
 
 bool WaitForControlText(HWND dialog, int id, const wchar_t* text, DWORD timeoutMs)
 {
-    return PollUntil([&] { return TextOf(GetDlgItem(dialog, id)) == text; }, timeoutMs);
+    return PollUntil(
+        [&] {
+            HWND control = GetDlgItem(dialog, id);
+            return TextOf(control) == text && IsWindowEnabled(control);
+        },
+        timeoutMs);
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
 }
 
 HWND FindControl(HWND dialog, int id)

@@ -80,8 +80,11 @@ HWND WaitForWizardWindow(const wchar_t* caption, int id, DWORD timeoutMs = 60000
 std::wstring DescribeTopWindows();
 // Text of a window of another process (by message).
 std::wstring TextOf(HWND window);
-// Waits until control `id` of `dialog` reads `text`.
+// Waits until control `id` of `dialog` reads `text` and takes clicks
+// (the wizard enables its buttons only once a page is done).
 bool WaitForControlText(HWND dialog, int id, const wchar_t* text, DWORD timeoutMs = 15000);
+// The control of another process's window that has the keyboard focus.
+HWND FocusOf(HWND window);
 // A descendant control of `dialog` with identifier `id` (the wizard's pages
 // are dialogs inside it).
 HWND FindControl(HWND dialog, int id);
