@@ -62,6 +62,14 @@ set(RELEASE_SOURCES
     ${CMAKE_SOURCE_DIR}/release/make-release.sh
     ${CMAKE_SOURCE_DIR}/release/lumora.nsi
     ${CMAKE_SOURCE_DIR}/release/README-Windows.txt)
+# The product is the 32-bit build; a 64-bit build of the same sources (for
+# the tests on machines that run only 64-bit programs) gets a 64-bit
+# installer, so that its tests can run it.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(LUMORA_NSIS_TARGET amd64-unicode)
+else()
+    set(LUMORA_NSIS_TARGET "")
+endif()
 add_custom_command(
     OUTPUT ${RELEASE_FILES}
     COMMAND ${CMAKE_COMMAND} -E env
@@ -72,6 +80,7 @@ add_custom_command(
             VERSION_NUMBERS=${LUMORA_VERSION_NUMBERS}
             PUBLISHER=${LUMORA_VI_CompanyName}
             DESCRIPTION=${LUMORA_VI_FileDescription}
+            NSIS_TARGET=${LUMORA_NSIS_TARGET}
             bash ${CMAKE_SOURCE_DIR}/release/make-release.sh
             $<TARGET_FILE:Lumora> ${ART_OUT}/lumora.ico ${RELEASE_OUT}
     DEPENDS Lumora ${ART_OUT}/lumora.ico ${RELEASE_SOURCES}

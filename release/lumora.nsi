@@ -6,8 +6,14 @@
 ;
 ; make-release.sh defines PRODUCT_NAME, PRODUCT_VERSION, VERSION_NUMBERS,
 ; PUBLISHER, DESCRIPTION (all from the exe's VERSIONINFO), STAGE (the folder
-; with Lumora.exe and README.txt), ICON and OUT_FILE.
+; with Lumora.exe and README.txt), ICON and OUT_FILE; NSIS_TARGET for a
+; 64-bit build.
 
+; A 64-bit build (made where only 64-bit programs run, for its tests) gets
+; the 64-bit installer stub, so that its installer runs there too.
+!ifdef NSIS_TARGET
+  Target ${NSIS_TARGET}
+!endif
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user

@@ -8,7 +8,8 @@
 #
 # The environment gives SOURCE_DATE_EPOCH (the date every file carries),
 # MAKENSIS, PRODUCT_NAME, PRODUCT_VERSION, VERSION_NUMBERS (1.84.0.0),
-# PUBLISHER and DESCRIPTION. Two runs on the same inputs give the same bytes:
+# PUBLISHER and DESCRIPTION, and NSIS_TARGET (amd64-unicode) for a 64-bit
+# exe. Two runs on the same inputs give the same bytes:
 # file times come from SOURCE_DATE_EPOCH, permissions and order are fixed,
 # and no tool is let write the time or the user.
 set -euo pipefail
@@ -50,7 +51,7 @@ rm -f "$SETUP"
   "-DPRODUCT_NAME=$PRODUCT_NAME" "-DPRODUCT_VERSION=$PRODUCT_VERSION" \
   "-DVERSION_NUMBERS=$VERSION_NUMBERS" "-DPUBLISHER=$PUBLISHER" \
   "-DDESCRIPTION=$DESCRIPTION" "-DSTAGE=$STAGE/$BASE" "-DICON=$STAGE/lumora.ico" \
-  "-DOUT_FILE=$SETUP" "$HERE/lumora.nsi"
+  "-DOUT_FILE=$SETUP" ${NSIS_TARGET:+"-DNSIS_TARGET=$NSIS_TARGET"} "$HERE/lumora.nsi"
 
 # The zip: one folder, fixed order, no extra fields (uid, gid, Unix times),
 # no folder entries.
