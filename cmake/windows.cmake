@@ -101,5 +101,9 @@ target_link_options(Lumora PRIVATE -municode -s)
 target_link_libraries(Lumora PRIVATE lumora_win32 comctl32 comdlg32 gdi32 user32 advapi32 shell32)
 target_compile_options(Lumora PRIVATE -Wall -Wextra)
 
+# The installer, the portable zip and a Lumora.exe that builds the same
+# everywhere.
+include(cmake/release.cmake)
+
 add_subdirectory(tests/win32)
 add_subdirectory(tests/wine)

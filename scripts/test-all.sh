@@ -4,7 +4,8 @@
 #   with AddressSanitizer and UBSan (build/asan), the Windows build (build/win,
 #   its book packed by the host-built lumora-book), then the native tests of
 #   both host builds, the book check, spelling and style, short fuzzing runs (build/fuzz,
-#   clang), and the Wine suites of the Windows build.
+#   clang), the Wine suites of the Windows build, and two more clean builds of
+#   the Windows release compared byte for byte (scripts/check-reproducible.sh).
 # Goes on past a failure wherever the later steps do not depend on it, prints
 # a summary, and exits non-zero if anything failed.
 set -uo pipefail
@@ -150,6 +151,8 @@ step fuzz-build -- build_fuzz
 step fuzz-tests needs:fuzz-build -- ctest_run fuzz-tests build/fuzz
 step win-test-build needs:win-build -- build_win_tests
 step wine-tests needs:win-test-build -- wine_tests
+# Two more clean builds of the Windows release, compared byte for byte.
+step reproducible needs:win-build -- bash scripts/check-reproducible.sh
 
 echo
 echo "==== summary ($((SECONDS - started)) s)"

@@ -5,6 +5,9 @@
 
 // Path of the Lumora.exe under test ("--lumora-exe=" or LUMORA_EXE).
 const std::wstring& LumoraExePath();
+// Makes another copy of Lumora.exe (an installed or unzipped one) the one
+// that tests start from now on.
+void UseLumoraExe(const std::wstring& path);
 // Folder with the containers 1001.bin..1014.bin that the packer wrote for
 // that exe ("--book-dir=" or LUMORA_BOOK_DIR).
 const std::wstring& BookDirPath();

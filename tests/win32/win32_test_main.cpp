@@ -34,6 +34,7 @@ bool TakeOption(const std::wstring& argument, const wchar_t* prefix, std::wstrin
 }  // namespace
 
 const std::wstring& LumoraExePath() { return g_exe; }
+void UseLumoraExe(const std::wstring& path) { g_exe = path; }
 const std::wstring& BookDirPath() { return g_bookDir; }
 const std::wstring& ScreensDirPath() { return g_screensDir; }
 

@@ -199,3 +199,17 @@ wine_run() {
   local seconds=$1 logbase=$2; shift 2
   timeout -k 5 "$seconds" wine "$@" </dev/null >"$logbase.out" 2>"$logbase.err"
 }
+
+# prefix_own_user_folders: Wine links the user's Desktop, Documents and the
+# like to the Unix home folder; a suite whose programs write there (an
+# installer's desktop shortcut) gets folders of its own in its prefix
+# instead, so nothing reaches the home folder or another suite.
+prefix_own_user_folders() {
+  local user link
+  for user in "$WINEPREFIX"/drive_c/users/*/; do
+    for link in "$user"*; do
+      [ -L "$link" ] || continue
+      rm -f "$link" && mkdir -p "$link" || return 1
+    done
+  done
+}
