@@ -148,6 +148,8 @@ void ExpectLessonWords(const PrintedJob& job, const std::vector<std::wstring>& l
     std::printf("    %zu words, %zu out of reading order in pdftotext\n", lesson.size(), moved);
 }
 
+int PrinterLineHeight(int dpi, const wchar_t* face, int points);
+
 class Printing : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(UsePdfPrinter(300)) << "cannot add the PDF printer"; }
@@ -305,6 +307,11 @@ TEST_F(Printing, EachResolutionBreaksTheLessonAnew)
                     " %zu page(s)\n",
                     dpi, caps.width, caps.height, area.left, area.top, area.right + 1 - area.left,
                     area.bottom + 1 - area.top, job.pages.size());
+        // The bands: 8-point text high, 5 dots clear of the text.
+        const int band = PrinterLineHeight(dpi, kTestFace, 8);
+        std::printf("    %d dpi: bands %d dots high; the lesson's area (%d, %d), %d x %d\n", dpi, band,
+                    area.left, area.top + band + 5, area.right + 1 - area.left,
+                    area.bottom + 1 - area.top - 2 * band - 10);
         ExpectInkFills(job.pages[0], area, 150.0 / dpi);
         ExpectLessonWords(job, words);
         EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(Registry::Bytes(L"DevMode").data())),
