@@ -160,7 +160,7 @@ HDC BeginPrintJob(bool ask, const wchar_t* documentName, PrintMargins* margins)
     }
 
     DOCINFOW document = {};
-    document.cbSize = 20;
+    document.cbSize = sizeof document;  // 20
     document.lpszDocName = documentName;
     if (StartDocW(device, &document) <= 0) {
         DeleteDC(device);
