@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Offsets in a DEVMODEW: the device name (32 UTF-16 units), then the spec
+// Offsets in a DEVMODEW: the device name (32 UTF-16 units), then the layout
 // and driver versions, the structure's own size and the driver's extra bytes.
 constexpr size_t kDevModeNameUnits = 32;
 constexpr size_t kDevModeSizeOffset = 68;
