@@ -34,6 +34,11 @@ add_library(lumora_win32 STATIC
     lessons/search_lessons_win32.cpp
     dialogs/search_dialog_win32.cpp
     page/view_face_win32.cpp
+    # Printing: page setup, the job, the bands, the printed face.
+    print/print_job_win32.cpp
+    print/print_lesson_win32.cpp
+    print/print_bands_win32.cpp
+    print/print_face_win32.cpp
 )
 # Copy and Append to ClipBoard.
 target_sources(lumora_win32 PRIVATE clipboard/clipboard_export_win32.cpp)
@@ -42,6 +47,8 @@ target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
 target_include_directories(lumora_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 # The page measures and draws with GDI.
 target_link_libraries(lumora_win32 PUBLIC gdi32)
+# Printing asks for page setup with the common dialog.
+target_link_libraries(lumora_win32 PUBLIC comdlg32)
 target_link_libraries(lumora_core PUBLIC lumora_win32)
 # The page's core code calls its GDI seam, whose objects call back into the
 # core: one more pass over the pair resolves such chains.

@@ -18,8 +18,9 @@ int32_t StyleFontPoints(int32_t size, uint32_t key)
 void CreateStyleFont(TextView* view, FontCacheNode* node, uint32_t key)
 {
     const int32_t weight = (key & STYLE_BOLD) ? 700 : 400;
-    node->font = g_deviceOps->createFont(view->device, view->font.faceName,
-                                         StyleFontPoints(view->font.size, key), weight);
+    int32_t points = StyleFontPoints(view->font.size, key);
+    if (points == 0) points = view->defaultPoints;
+    node->font = g_deviceOps->createFont(view->device, view->font.faceName, points, weight);
 }
 
 FontHandle SelectStyleFont(TextView* view, uint32_t key)

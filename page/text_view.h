@@ -40,6 +40,10 @@ struct TextView {
     uint16_t hitStart, hitEnd; // search hit: byte offsets, both 0 for none
     LineItem* pageStart;       // where painting starts (printing), or none for topRow
     LineItem* pageNext;        // first line the last paint did not draw
+    // Points of normal text when the font record's size is 0: 0 leaves the
+    // height to the device (the screen's default). A printer has no useful
+    // default, so a print view gets the screen's measured size here.
+    int32_t defaultPoints;
 };
 
 struct ViewRect {

@@ -7,6 +7,7 @@
 #include "dialogs/search_dialog_win32.h"
 #include "lessons/search_lessons_win32.h"
 #include "page/text_view.h"
+#include "print/print_win32.h"
 #include "resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
@@ -63,6 +64,7 @@ int DispatchCommand(HWND window, int command)
     case IDC_SEARCH_AGAIN: SearchLessons(g_app.mainWindow); return 0;
     case IDC_COPY: ExportLesson(g_app.mainView, 0); return 0;
     case IDC_APPEND: ExportLesson(g_app.mainView, 1); return 0;
+    case IDC_PRINT: PrintLesson(g_app.mainView); return 0;
     default: return 1;
     }
 }
