@@ -111,6 +111,11 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_COMMAND:
         return OnAboutCommand(dialog, LOWORD(wParam));
+    case WM_HELP:
+        // F1 here: this box is the help. Left unhandled, the request would
+        // travel on to the main window and open a second box over this one,
+        // whose link font would replace (and lose) this one's.
+        return 1;
     default:
         return 0;
     }

@@ -169,6 +169,18 @@ TEST_F(AboutBox, EnterEscAndTheCloseBoxEachEndIt)
     }
 }
 
+TEST_F(AboutBox, F1InTheBoxOpensNoSecondBox)
+{
+    HWND box = OpenByCommand();
+    ASSERT_NE(box, nullptr);
+    CaptureClientSettled(box);
+    // F1's help request is handled before the Esc typed after it: a second
+    // box would take the Esc and leave the first one open.
+    ASSERT_TRUE(TypeInto(box, {VK_F1, VK_ESCAPE}));
+    EXPECT_TRUE(lumora_.WaitForDialogGone(kCaption, 5000));
+    EXPECT_TRUE(lumora_.OtherWindows().empty());
+}
+
 // A picture of the screen around a window, in screen coordinates.
 Pixels CaptureScreen(const RECT& r)
 {

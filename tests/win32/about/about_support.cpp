@@ -84,18 +84,22 @@ std::string ShownCursor()
     return line;
 }
 
-bool TypeInto(HWND window, WORD virtualKey)
+bool TypeInto(HWND window, std::initializer_list<WORD> virtualKeys)
 {
     SetForegroundWindow(window);
     if (!WaitForForeground(window)) return false;
-    INPUT inputs[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = virtualKey;
-        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-        inputs[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+    std::vector<INPUT> inputs;
+    for (WORD key : virtualKeys) {
+        for (int up = 0; up < 2; ++up) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        }
     }
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 void ClickAt(POINT screen)

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,13 @@ bool WaitForBrowserCalls(size_t count, DWORD timeoutMs = 20000);
 std::string ShownCursor();
 bool CursorProbeAvailable();
 
-// Makes `window` the foreground window and types `virtualKey` into it.
-bool TypeInto(HWND window, WORD virtualKey);
+// Makes `window` the foreground window and types the keys into it, one
+// after the other, in one go.
+bool TypeInto(HWND window, std::initializer_list<WORD> virtualKeys);
+inline bool TypeInto(HWND window, WORD virtualKey)
+{
+    return TypeInto(window, {virtualKey});
+}
 // Moves the pointer to a screen point and clicks the left button there.
 void ClickAt(POINT screen);
 // The centre of a window, on the screen.
