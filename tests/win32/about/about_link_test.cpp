@@ -30,6 +30,9 @@ BOOL CALLBACK FindOwnDialog(HWND window, LPARAM parameter)
 INT_PTR RunBox(const std::function<void(HWND)>& act)
 {
     const DWORD thread = GetCurrentThreadId();
+    // The pointer away from the box, whose real mouse messages would set
+    // cursors of their own.
+    SetCursorPos(0, 0);
     std::thread actor([&] {
         HWND dialog = nullptr;
         const DWORD start = GetTickCount();
