@@ -39,10 +39,15 @@ add_library(lumora_win32 STATIC
     print/print_lesson_win32.cpp
     print/print_bands_win32.cpp
     print/print_face_win32.cpp
+    # The About box and the update check.
+    shell/about_box_win32.cpp
+    shell/open_url_win32.cpp
 )
 # Copy and Append to ClipBoard.
 target_sources(lumora_win32 PRIVATE clipboard/clipboard_export_win32.cpp)
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
+# The maker's pages are opened by the shell.
+target_link_libraries(lumora_win32 PUBLIC shell32)
 # The resource identifiers are shared by the .rc file and the code.
 target_include_directories(lumora_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 # The page measures and draws with GDI.
@@ -89,8 +94,16 @@ add_custom_command(
             ${ART_DIR}/keyboard.txt
     COMMENT "Drawing the icon and the toolbar"
     VERBATIM)
+# The About box's black-and-white picture.
+add_custom_command(
+    OUTPUT ${ART_OUT}/about.bmp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_OUT}
+    COMMAND ${LUMORA_ART} mono ${ART_DIR}/about.txt ${ART_OUT}/about.bmp
+    DEPENDS ${LUMORA_ART} ${ART_DIR}/about.txt
+    COMMENT "Drawing the About box's picture"
+    VERBATIM)
 set_source_files_properties(resources/lumora.rc PROPERTIES
-    OBJECT_DEPENDS "${ART_OUT}/toolbar.bmp;${ART_OUT}/lumora.ico;${ART_OUT}/keyboard.bmp")
+    OBJECT_DEPENDS "${ART_OUT}/toolbar.bmp;${ART_OUT}/lumora.ico;${ART_OUT}/keyboard.bmp;${ART_OUT}/about.bmp")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${ART_OUT}")
 
 configure_file(resources/book.rc.in ${CMAKE_BINARY_DIR}/book.rc @ONLY)

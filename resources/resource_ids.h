@@ -39,6 +39,9 @@
 #define IDC_FONT_BASE_5D0 1005
 #define IDC_FONT_SIZES 1006
 
+// About box controls.
+#define IDC_ABOUT_LINK 1025
+
 // Lesson containers: 1000 + lesson month index.
 #define IDR_LESSONS_FIRST 1001
 #define IDR_LESSONS_LAST 1014

@@ -23,6 +23,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   libreoffice-writer-nogui
   nsis zip unzip
+  libxfixes-dev
 )
 
 # Commands the builds and tests call, checked on the PATH after installing.

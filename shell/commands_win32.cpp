@@ -11,6 +11,9 @@
 #include "resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
+// The About box and the update check.
+#include "shell/about_box_win32.h"
+#include "shell/open_url_win32.h"
 
 namespace {
 
@@ -65,6 +68,9 @@ int DispatchCommand(HWND window, int command)
     case IDC_COPY: ExportLesson(g_app.mainView, 0); return 0;
     case IDC_APPEND: ExportLesson(g_app.mainView, 1); return 0;
     case IDC_PRINT: PrintLesson(g_app.mainView); return 0;
+    // The About box and the update check.
+    case IDC_ABOUT: ShowAboutBox(g_app.instance, window); return 0;
+    case IDC_CHECK_UPDATES: CheckForUpdates(g_app.mainWindow); return 0;
     default: return 1;
     }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "page/text_view.h"
+#include "shell/about_box_win32.h"
 #include "shell/app_state.h"
 #include "shell/exit_sequence.h"
 #include "shell/main_window_win32.h"
@@ -58,6 +59,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_PAINT:
         PaintWindow(reinterpret_cast<HDC>(wParam), window, 0xFF);
+        return 0;
+    case WM_HELP:  // F1
+        ShowAboutBox(g_app.instance, window);
         return 0;
     case WM_KEYDOWN:
         return HandleKey(window, static_cast<int>(wParam)) ? 0 : 1;

@@ -3,6 +3,8 @@
 //   lumora-art bitmap IN.txt OUT.bmp      pictures side by side, background grey
 //   lumora-art icon OUT.ico IN.txt...     one icon image per picture
 //   lumora-art keyboard IN.txt OUT.bmp    the search dialog's keyboard, 1 bit
+//   lumora-art mono IN.txt OUT.bmp        one black-and-white picture, 1 bit
+//                                         per pixel, background white
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -43,6 +45,15 @@ int main(int argc, char** argv)
             return Fail(args[2] + ": cannot be written");
         return 0;
     }
+    if (args.size() == 3 && args[0] == "mono") {
+        std::vector<PixelArt> pictures;
+        if (!ReadPixelArt(args[1], pictures, error)) return Fail(error);
+        if (pictures.size() != 1) return Fail(args[1] + ": one picture expected");
+        if (!IsBlackAndWhite(pictures.front()))
+            return Fail(args[1] + ": only 0 (black), F (white) and . (background) in a 1-bit picture");
+        if (!WriteFile(args[2], EncodeMonochromeBitmap(pictures.front()))) return Fail(args[2] + ": cannot be written");
+        return 0;
+    }
     if (args.size() >= 3 && args[0] == "icon") {
         std::vector<PixelArt> images;
         for (size_t i = 2; i < args.size(); ++i) {
@@ -64,5 +75,5 @@ int main(int argc, char** argv)
         return 0;
     }
     return Fail("usage: lumora-art bitmap IN.txt OUT.bmp | lumora-art icon OUT.ico IN.txt... | "
-                "lumora-art keyboard IN.txt OUT.bmp");
+                "lumora-art keyboard IN.txt OUT.bmp | lumora-art mono IN.txt OUT.bmp");
 }

@@ -152,6 +152,13 @@ std::vector<uint8_t> EncodeBitmap(const PixelArt& art, int background)
     return out;
 }
 
+bool IsBlackAndWhite(const PixelArt& art)
+{
+    for (int p : art.pixels)
+        if (p != 0 && p != 15 && p != -1) return false;
+    return true;
+}
+
 std::vector<uint8_t> EncodeIcon(const std::vector<PixelArt>& images)
 {
     std::vector<std::vector<uint8_t>> bodies;

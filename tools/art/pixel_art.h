@@ -25,6 +25,10 @@ PixelArt JoinSideBySide(const std::vector<PixelArt>& pictures);
 // A 4-bit .bmp file; the background becomes `background` (a palette index).
 std::vector<uint8_t> EncodeBitmap(const PixelArt& art, int background);
 
+// Whether a picture is black and white, so that a 1-bit bitmap loses
+// nothing: only black, white (15) and the background are used.
+bool IsBlackAndWhite(const PixelArt& art);
+
 // A .ico file holding each picture as a 16-colour image; the background is
 // transparent.
 std::vector<uint8_t> EncodeIcon(const std::vector<PixelArt>& images);
