@@ -301,8 +301,11 @@ TEST(Calendar, EnterEscTheCloseBoxAndTheMarkedDayChangeNothing)
             } else {
                 // Even after moving to another month.
                 EXPECT_FALSE(TypeAndWait(dialog, {VK_MENU}, VK_DOWN).empty());
-                if (way) EXPECT_TRUE(TypeInto(dialog, {}, way));
-                if (!way) EXPECT_TRUE(ClickInto(dialog, CloseBox(dialog), true));
+                if (way) {
+                    EXPECT_TRUE(TypeInto(dialog, {}, way));
+                } else {
+                    EXPECT_TRUE(ClickInto(dialog, CloseBox(dialog), true));
+                }
             }
             EXPECT_TRUE(l.WaitForDialogGone(kCaption));
             // The part the picker covered is painted again in its own time.
