@@ -9,9 +9,9 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 SCRIPT = HERE / "book-style.py"
-spec = importlib.util.spec_from_file_location("book_style", SCRIPT)
-book_style = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(book_style)
+module_location = importlib.util.spec_from_file_location("book_style", SCRIPT)
+book_style = importlib.util.module_from_spec(module_location)
+module_location.loader.exec_module(book_style)
 
 WORDS = "אור בית גשם דרך הר ורד זית חלון טל ים כוכב לחם מים נר סלע עץ פרי צל קול רוח שמש תמר".split()
 
