@@ -1,6 +1,9 @@
 // The main window's place and size, stored at exit and restored at start.
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "shell/main_window_win32.h"
 #include "shell/settings.h"
 
@@ -36,6 +39,22 @@ void SaveWindowPlacement(HWND window)
     WriteNumber(L"showCmd", static_cast<int32_t>(showCommand));
 }
 
+namespace {
+
+// Whether any monitor shows part of the stored rectangle. One that none shows
+// (a monitor since removed, a hand-edited or damaged registry) would put the
+// window out of the user's reach.
+bool OnSomeMonitor(int left, int top, int width, int height)
+{
+    const auto farEdge = [](int start, int length) {
+        return static_cast<LONG>(std::min<long long>(INT_MAX, 1LL * start + std::max(length, 1)));
+    };
+    const RECT stored = {left, top, farEdge(left, width), farEdge(top, height)};
+    return MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+}  // namespace
+
 void RestoreWindowPlacement(HWND window, int defaultShowCommand)
 {
     const int top = ReadNumber(L"Top", 0);
@@ -46,6 +65,7 @@ void RestoreWindowPlacement(HWND window, int defaultShowCommand)
     // Only a command that shows the window is taken from the store; anything
     // else there (hidden, or not a command at all) would leave no window.
     if (showCommand < SW_SHOWNORMAL || showCommand > SW_MAX) showCommand = defaultShowCommand;
-    if (width > 0 || height > 0) MoveWindow(window, left, top, width, height, TRUE);
+    if ((width > 0 || height > 0) && OnSomeMonitor(left, top, width, height))
+        MoveWindow(window, left, top, width, height, TRUE);
     ShowWindow(window, showCommand);
 }
