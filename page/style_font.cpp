@@ -2,14 +2,27 @@
 // view's cache for as long as the view lives.
 #include "page/text_view.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "page/lesson_text.h"
 
+namespace {
+
+// size * numerator / denominator without overflow: a stored size may be any
+// 32-bit number, and its scaled form stops at the ends of the range.
+int32_t Scaled(int32_t size, int64_t numerator, int64_t denominator)
+{
+    const int64_t scaled = size * numerator / denominator;
+    return static_cast<int32_t>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 int32_t StyleFontPoints(int32_t size, uint32_t key)
 {
-    if (key & STYLE_LARGE) return size ? size * 5 / 4 : 20;
-    if (key & STYLE_SMALL) return size ? size * 6 / 8 : 14;
+    if (key & STYLE_LARGE) return size ? Scaled(size, 5, 4) : 20;
+    if (key & STYLE_SMALL) return size ? Scaled(size, 6, 8) : 14;
     if (key & FONT_KEY_TINY) return 8;
     // Size 0 stays 0: the device then picks its default height.
     return size;

@@ -30,6 +30,14 @@ TEST(StyleFontPoints, OtherSizesScaleAndTruncate)
     EXPECT_EQ(StyleFontPoints(10, FONT_KEY_TINY), 8);
 }
 
+TEST(StyleFontPoints, ExtremeStoredSizesDoNotWrap)
+{
+    EXPECT_EQ(StyleFontPoints(INT32_MAX, 0x04), INT32_MAX);
+    EXPECT_EQ(StyleFontPoints(INT32_MIN, 0x04), INT32_MIN);
+    EXPECT_EQ(StyleFontPoints(INT32_MAX, 0x02), INT32_MAX / 4 * 3 + 2);
+    EXPECT_EQ(StyleFontPoints(-1, 0x04), -1);
+}
+
 TEST_F(StyleFonts, EachKeyIsMadeOncePerView)
 {
     MakeView(100, 100);
