@@ -244,6 +244,9 @@ TEST_P(BadSettings, TheReaderRunsAndStoresSaneValues)
     if (base != 0) {
         EXPECT_EQ(StoredNumber(L"FontAsciiBase"), base);
     }
+    if (form.number && *form.number != 0) {
+        EXPECT_EQ(StoredNumber(L"FontSize"), *form.number);
+    }
 
     const wchar_t* product = L"Quillstead\\Lumora-Hebrew";
     ExpectSaneNumber(L"Day", ReadRaw(product, L"Day"), seeded, seededPresent, kFirstDayNumber, kLastDayNumber);
