@@ -3,6 +3,7 @@
 // as the reader does (same class styles, frame, background and the reader's
 // stored placement as the test sets it), paints one line of text and runs a
 // message loop until the window is closed. Linked statically like the reader.
+// F3 opens a message box like the reader's "Not Found!" at once.
 #include <windows.h>
 
 namespace {
@@ -18,10 +19,18 @@ void PaintOneLine(HWND window)
     EndPaint(window, &paint);
 }
 
+// F3: the reader's "Not Found!" box at once, with no search before it; the
+// anchor of the time from F3 to that box.
+void SayNotFound(HWND window, WPARAM key)
+{
+    if (key == VK_F3) MessageBoxW(window, L"Not Found!", L"Bare window", MB_OK);
+}
+
 LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: PaintOneLine(window); return 0;
+    case WM_KEYDOWN: SayNotFound(window, wParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
