@@ -42,18 +42,16 @@ add_library(lumora_win32 STATIC
     # The About box and the update check.
     shell/about_box_win32.cpp
     shell/open_url_win32.cpp
+    # DLLs that only some commands need, bound on first use.
+    shell/system_library_win32.cpp
 )
 # Copy and Append to ClipBoard.
 target_sources(lumora_win32 PRIVATE clipboard/clipboard_export_win32.cpp)
 target_link_libraries(lumora_win32 PUBLIC lumora_core advapi32 user32 comctl32)
-# The maker's pages are opened by the shell.
-target_link_libraries(lumora_win32 PUBLIC shell32)
 # The resource identifiers are shared by the .rc file and the code.
 target_include_directories(lumora_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 # The page measures and draws with GDI.
 target_link_libraries(lumora_win32 PUBLIC gdi32)
-# Printing asks for page setup with the common dialog.
-target_link_libraries(lumora_win32 PUBLIC comdlg32)
 target_link_libraries(lumora_core PUBLIC lumora_win32)
 # The page's core code calls its GDI seam, whose objects call back into the
 # core: one more pass over the pair resolves such chains.

@@ -11,6 +11,7 @@
 #include "print/print_win32.h"
 #include "shell/app_state.h"
 #include "shell/settings.h"
+#include "shell/system_library_win32.h"
 
 HGLOBAL cachedDevMode = nullptr;
 
@@ -19,6 +20,23 @@ namespace {
 constexpr wchar_t kSettingsKeyPath[] = L"Quillstead\\Lumora-Hebrew";
 constexpr wchar_t kDevModeValue[] = L"DevMode";
 constexpr wchar_t kPrintErrorCaption[] = L"Error Printing";
+
+// The common dialogs are loaded when printing first asks for page setup.
+// Without them, the dialog cannot start: reported as the dialogs' own
+// failure to initialise.
+BOOL PageSetup(PAGESETUPDLGW* setup)
+{
+    static const auto pageSetup =
+        SystemFunctionAs<decltype(&PageSetupDlgW)>(L"comdlg32.dll", "PageSetupDlgW");
+    return pageSetup && pageSetup(setup);
+}
+
+DWORD DialogError()
+{
+    static const auto dialogError =
+        SystemFunctionAs<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    return dialogError ? dialogError() : CDERR_INITIALIZATION;
+}
 
 void ShowPrintError(const wchar_t* text)
 {
@@ -35,12 +53,12 @@ bool HasDefaultPrinter()
     probe.lStructSize = sizeof probe;
     probe.hwndOwner = g_app.mainWindow;
     probe.Flags = PSD_RETURNDEFAULT | PSD_NOWARNING;
-    if (PageSetupDlgW(&probe)) {
+    if (PageSetup(&probe)) {
         if (probe.hDevMode) GlobalFree(probe.hDevMode);
         if (probe.hDevNames) GlobalFree(probe.hDevNames);
         return true;
     }
-    return CommDlgExtendedError() != PDERR_NODEFAULTPRN;
+    return DialogError() != PDERR_NODEFAULTPRN;
 }
 
 PrintMargins ReadMargins()
@@ -95,7 +113,7 @@ PrintMargins FitToPage(HDC device, const RECT& dialogMargins)
 
 const wchar_t* PrintErrorText()
 {
-    return reinterpret_cast<const wchar_t*>(PrintErrorTextFor(CommDlgExtendedError()));
+    return reinterpret_cast<const wchar_t*>(PrintErrorTextFor(DialogError()));
 }
 
 HGLOBAL ReadDevMode(const wchar_t* valueName, HGLOBAL fallback)
@@ -141,7 +159,7 @@ HDC BeginPrintJob(bool ask, const wchar_t* documentName, PrintMargins* margins)
             ShowPrintError(reinterpret_cast<const wchar_t*>(PrintErrorTextFor(PDERR_NODEFAULTPRN)));
             return nullptr;
         }
-        if (!PageSetupDlgW(&setup)) {
+        if (!PageSetup(&setup)) {
             const wchar_t* text = PrintErrorText();
             if (setup.hDevMode && setup.hDevMode != cachedDevMode) GlobalFree(setup.hDevMode);
             if (setup.hDevNames) GlobalFree(setup.hDevNames);

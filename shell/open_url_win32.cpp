@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "shell/maker.h"
+#include "shell/system_library_win32.h"
 #include "shell/update_address.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units are shared with the portable code");
@@ -16,7 +17,9 @@ bool OpenUrl(HWND owner, const wchar_t* address)
     request.hwnd = owner;
     request.lpVerb = L"Open";
     request.lpFile = address;
-    return ShellExecuteExW(&request) != FALSE;
+    // The shell is loaded only when a page is opened.
+    const auto shellExecute = SystemFunctionAs<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    return shellExecute && shellExecute(&request) != FALSE;
 }
 
 void OpenHomePage(HWND owner)
