@@ -181,35 +181,6 @@ TEST_F(AboutBox, F1InTheBoxOpensNoSecondBox)
     EXPECT_TRUE(lumora_.OtherWindows().empty());
 }
 
-// A picture of the screen around a window, in screen coordinates.
-Pixels CaptureScreen(const RECT& r)
-{
-    Pixels p;
-    p.width = r.right - r.left;
-    p.height = r.bottom - r.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = p.width;
-    info.bmiHeader.biHeight = -p.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ before = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto* px = static_cast<const uint32_t*>(bits);
-    p.rgb.assign(px, px + size_t(p.width) * p.height);
-    for (auto& v : p.rgb) v &= 0xFFFFFF;
-    SelectObject(memory, before);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return p;
-}
-
 TEST_F(AboutBox, LinkIsDrawnBlueAndUnderlined)
 {
     HWND box = OpenByCommand();

@@ -352,15 +352,11 @@ MainWindowGeometry GeometryOf(const LumoraProcess& lumora)
 
 // --- Pixels -------------------------------------------------------------------
 
-Pixels CaptureClient(HWND window)
+Pixels CaptureScreen(const RECT& area)
 {
     Pixels p;
-    RECT client = {};
-    if (!GetClientRect(window, &client)) return p;
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    p.width = client.right;
-    p.height = client.bottom;
+    p.width = area.right - area.left;
+    p.height = area.bottom - area.top;
     if (p.width <= 0 || p.height <= 0) return Pixels();
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -373,7 +369,13 @@ Pixels CaptureClient(HWND window)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, p.width, p.height, screen, origin.x, origin.y, SRCCOPY);
+    // Wine reads the screen back from the X server; in strips of up to about
+    // 40 000 pixels that takes a fifth of the time one large read does
+    // (480 x 360: about 6 ms against 25).
+    const int rows = std::max(1, 40000 / p.width);
+    for (int y = 0; y < p.height; y += rows)
+        BitBlt(memory, 0, y, p.width, std::min(rows, p.height - y), screen, area.left, area.top + y,
+               SRCCOPY);
     GdiFlush();
     const auto* words = static_cast<const uint32_t*>(bits);
     p.rgb.assign(words, words + size_t(p.width) * p.height);
@@ -383,6 +385,16 @@ Pixels CaptureClient(HWND window)
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return p;
+}
+
+Pixels CaptureClient(HWND window)
+{
+    RECT client = {};
+    if (!GetClientRect(window, &client)) return Pixels();
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&client, origin.x, origin.y);
+    return CaptureScreen(client);
 }
 
 Pixels CaptureClientSettled(HWND window, DWORD timeoutMs)

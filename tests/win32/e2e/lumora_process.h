@@ -149,6 +149,9 @@ struct MainWindowGeometry {
 };
 MainWindowGeometry GeometryOf(const LumoraProcess& lumora);
 
+// Pixels of a rectangle of the screen (what the X server shows of Wine's
+// windows), read back with BitBlt.
+Pixels CaptureScreen(const RECT& area);
 // The client area's pixels as they are on the screen.
 Pixels CaptureClient(HWND window);
 // The client area once painting has settled: two captures in a row agree.

@@ -145,7 +145,7 @@ public:
         // Nothing was on the screen there before but the empty root window:
         // the client counts as painted once it holds more than one colour.
         const double shown = WhenScreenSettles(ClientOnScreen(window_), ScreenPicture(),
-                                               [](const ScreenPicture& p) { return p.Colours() > 1; },
+                                               [](const ScreenPicture& p) { return Colours(p) > 1; },
                                                kEffectTimeoutMs);
         return shown < 0 ? -1 : shown - start;
     }

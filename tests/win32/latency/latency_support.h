@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "lumora_process.h"
+
 // Milliseconds on the performance counter, from an arbitrary origin.
 double NowMs();
 
@@ -41,20 +43,10 @@ struct Measure {
 void Record(const Measure& measure);
 void PrintTable();
 
-// A rectangle of the screen, read back with BitBlt: what the X server shows
-// of the Wine windows.
-struct ScreenPicture {
-    int width = 0, height = 0;
-    std::vector<unsigned> rgb;
-    bool operator==(const ScreenPicture& o) const
-    {
-        return width == o.width && height == o.height && rgb == o.rgb;
-    }
-    bool operator!=(const ScreenPicture& o) const { return !(*this == o); }
-    // How many different colours it holds, up to `limit`.
-    int Colours(int limit = 3) const;
-};
-ScreenPicture CaptureScreen(const RECT& area);
+// A rectangle of the screen as CaptureScreen reads it.
+using ScreenPicture = Pixels;
+// How many different colours a picture holds, up to `limit`.
+int Colours(const ScreenPicture& picture, int limit = 3);
 // The client area of a window, or its whole rectangle, on the screen.
 RECT ClientOnScreen(HWND window);
 RECT WindowOnScreen(HWND window);
