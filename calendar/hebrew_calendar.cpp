@@ -61,7 +61,9 @@ CalendarDate GregorianFromDayNumber(int32_t dayNumber)
 
 bool IsHebrewLeapYear(int32_t year)
 {
-    return (7 * year + 1) % 19 < 7;
+    // In 64 bits: a date made outside the calendar (a typed or stored one)
+    // may carry any 32-bit year.
+    return (7 * int64_t{year} + 1) % 19 < 7;
 }
 
 int32_t HebrewMonthsInYear(int32_t year)

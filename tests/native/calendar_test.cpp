@@ -66,6 +66,17 @@ TEST(Hebrew, LeapYearsFollowTheNineteenYearCycle)
     }
 }
 
+TEST(Hebrew, LeapRuleHoldsUpToTheLargestYear)
+{
+    const int leapPositions[] = {3, 6, 8, 11, 14, 17, 19};
+    for (int32_t year = INT32_MAX - 18;; ++year) {
+        const int position = (year - 1) % 19 + 1;
+        EXPECT_EQ(IsHebrewLeapYear(year), std::count(std::begin(leapPositions), std::end(leapPositions),
+                                                     position) == 1) << year;
+        if (year == INT32_MAX) break;
+    }
+}
+
 TEST(Hebrew, YearLengths)
 {
     EXPECT_TRUE(IsHebrewLeapYear(5784));
