@@ -31,22 +31,7 @@ bool ToForeground(HWND window)
 // around `key`.
 bool TypeInto(HWND window, std::initializer_list<WORD> modifiers, WORD key)
 {
-    if (!ToForeground(window)) return false;
-    std::vector<INPUT> inputs;
-    auto stroke = [&](WORD vk, bool up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        if (vk >= VK_PRIOR && vk <= VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-        inputs.push_back(input);
-    };
-    for (WORD m : modifiers) stroke(m, false);
-    stroke(key, false);
-    stroke(key, true);
-    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) stroke(*m, true);
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    return ToForeground(window) && SendKeyStrokes(modifiers, key);
 }
 
 // A left click with the mouse at a point of `window` (client coordinates,

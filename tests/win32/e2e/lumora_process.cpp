@@ -18,28 +18,28 @@ struct WindowSearch {
     HWND found;
 };
 
-std::wstring WindowText(HWND window)
-{
-    // Another process's window title comes by message.
-    wchar_t text[256] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
-    return text;
-}
-
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    wchar_t className[256] = {};
-    GetClassNameW(window, className, 256);
-    if (lstrcmpW(className, search->className) != 0) return TRUE;
-    if (search->title && WindowText(window) != search->title) return TRUE;
+    wchar_t text[256] = {};
+    GetClassNameW(window, text, 256);
+    if (lstrcmpW(text, search->className) != 0) return TRUE;
+    // The caption as the system keeps it: no message is sent, so looking
+    // never waits on the program, busy or not.
+    if (search->title) {
+        InternalGetWindowText(window, text, 256);
+        if (lstrcmpW(text, search->title) != 0) return TRUE;
+    }
     search->found = window;
     return FALSE;
 }
+
+const wchar_t kProductKey[] = L"Quillstead\\Lumora-Hebrew";
+
+}  // namespace
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title)
 {
@@ -47,10 +47,6 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t*
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-const wchar_t kProductKey[] = L"Quillstead\\Lumora-Hebrew";
-
-}  // namespace
 
 void PumpMessages()
 {
@@ -277,7 +273,11 @@ bool LumoraProcess::BringToForeground() const
 
 bool LumoraProcess::TypeKeys(std::initializer_list<WORD> modifiers, WORD virtualKey) const
 {
-    if (!BringToForeground()) return false;
+    return BringToForeground() && SendKeyStrokes(modifiers, virtualKey);
+}
+
+bool SendKeyStrokes(std::initializer_list<WORD> modifiers, WORD virtualKey)
+{
     std::vector<INPUT> inputs;
     auto key = [&](WORD vk, bool up) {
         INPUT input = {};
@@ -285,10 +285,9 @@ bool LumoraProcess::TypeKeys(std::initializer_list<WORD> modifiers, WORD virtual
         input.ki.wVk = vk;
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
         input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        // Home and the arrows sit on the extended keys, not the number pad.
-        if (vk == VK_HOME || vk == VK_END || vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP ||
-            vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT)
-            input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        // Page Up/Down, End, Home and the arrows sit on the extended keys,
+        // not the number pad.
+        if (vk >= VK_PRIOR && vk <= VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         inputs.push_back(input);
     };
     for (WORD m : modifiers) key(m, false);

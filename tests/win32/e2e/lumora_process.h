@@ -28,6 +28,10 @@ bool PollUntil(Condition condition, DWORD timeoutMs = 10000)
     return true;
 }
 
+// A visible top-level window of the process with this class and, unless
+// none is given, this caption; found without sending the process a message.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+
 // One registry call made by Lumora.exe's own code (not by the system DLLs
 // it uses), as a debugger sees it on entry.
 struct RegistryCall {
@@ -214,3 +218,7 @@ private:
 
 // Waits until `window` is the foreground window.
 bool WaitForForeground(HWND window, DWORD timeoutMs = 5000);
+// Real key strokes through the input queue, to whichever window has the
+// focus: `modifiers` held around `virtualKey`. False when they were not all
+// queued.
+bool SendKeyStrokes(std::initializer_list<WORD> modifiers, WORD virtualKey);

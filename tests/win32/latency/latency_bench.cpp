@@ -43,41 +43,6 @@ constexpr DWORD kEffectTimeoutMs = 20000;
 // A letter-coded pattern that no lesson holds.
 const char kNowhere[] = "zqzqe";
 
-// ---- windows of another process, found without sending it messages
-
-struct WindowQuery {
-    DWORD processId;
-    const wchar_t* className;
-    const wchar_t* title;  // nullptr: any
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
-{
-    auto* q = reinterpret_cast<WindowQuery*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != q->processId || !IsWindowVisible(window)) return TRUE;
-    wchar_t text[256] = {};
-    GetClassNameW(window, text, 256);
-    if (lstrcmpW(text, q->className) != 0) return TRUE;
-    // Another process's caption, as the system keeps it: no message is sent,
-    // so looking never waits on the program being measured.
-    if (q->title) {
-        InternalGetWindowText(window, text, 256);
-        if (lstrcmpW(text, q->title) != 0) return TRUE;
-    }
-    q->found = window;
-    return FALSE;
-}
-
-HWND FindTopWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr)
-{
-    WindowQuery q = {processId, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
 // Polls every millisecond until `condition` holds; false at the deadline.
 template <typename Condition>
 bool PollTight(Condition condition, DWORD timeoutMs = kEffectTimeoutMs)
@@ -140,7 +105,7 @@ public:
             return -1;
         // Idle: its first wait for input, usually once the window is up.
         WaitForInputIdle(info_.hProcess, kEffectTimeoutMs);
-        if (!PollTight([&] { return (window_ = FindTopWindow(info_.dwProcessId, className)) != nullptr; }))
+        if (!PollTight([&] { return (window_ = FindProcessWindow(info_.dwProcessId, className)) != nullptr; }))
             return -1;
         // Nothing was on the screen there before but the empty root window:
         // the client counts as painted once it holds more than one colour.
@@ -203,7 +168,7 @@ protected:
     // A dialog of the reader (class #32770) with this caption, or none.
     HWND Dialog(const wchar_t* caption) const
     {
-        return FindTopWindow(lumora_.processId(), L"#32770", caption);
+        return FindProcessWindow(lumora_.processId(), L"#32770", caption);
     }
 
     // Opens a dialog with `keys` once untimed, to learn where it shows, and
@@ -336,14 +301,14 @@ double TimeBareNotFound(DWORD processId, HWND window, RECT* where)
     const double start = NowMs();
     if (SendInput(2, keys, sizeof(INPUT)) != 2) return fail("no input");
     HWND box = nullptr;
-    if (!PollTight([&] { return (box = FindTopWindow(processId, L"#32770", L"Bare window")) != nullptr; }))
+    if (!PollTight([&] { return (box = FindProcessWindow(processId, L"#32770", L"Bare window")) != nullptr; }))
         return fail("never opened");
     const RECT now = WindowOnScreen(box);
     if (IsRectEmpty(where)) *where = now;
     const bool there = EqualRect(&now, where);
     const double shown = there ? WhenScreenSettles(*where, before, kEffectTimeoutMs) : -1;
     LumoraProcess::PressButton(box, IDOK);
-    if (!PollTight([&] { return FindTopWindow(processId, L"#32770", L"Bare window") == nullptr; }))
+    if (!PollTight([&] { return FindProcessWindow(processId, L"#32770", L"Bare window") == nullptr; }))
         return fail("stayed open");
     if (!there) return fail("showed elsewhere");
     if (shown < 0) return fail("not seen on the screen");
