@@ -3,14 +3,9 @@
 # uninstaller removing the settings when the user says so. Screenshots of
 # every page in the suite's screens/ folder.
 
+# shellcheck source=../installer-tests.sh
+source "$HARNESS_DIR/installer-tests.sh"
+
 suite_run() {
-  local release="$BUILD_DIR/release" screens="$SUITE_DIR/screens"
-  check "installer built" test -f "$release/Lumora-1.84a-setup.exe" || return
-  mkdir -p "$screens"
-  check "user folders inside the prefix" prefix_own_user_folders
-  export LUMORA_RELEASE_DIR
-  LUMORA_RELEASE_DIR=$(winpath "$release")
-  run_test_program release_tests 300 --screens-dir="$(winpath "$screens")" \
-    --gtest_filter='InteractiveInstall.*:InteractiveUninstall.*'
-  keep_screenshots "$screens"
+  run_installer_tests 'InteractiveInstall.*:InteractiveUninstall.*'
 }
