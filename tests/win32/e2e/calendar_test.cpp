@@ -221,18 +221,6 @@ POINT CloseBox(HWND dialog)
     return POINT{-1, -1};
 }
 
-struct Stored {
-    long long day, flags, lesson, position;
-};
-
-// Runs a scene on the reader and returns what it stored at exit.
-template <typename Act>
-Stored After(const ReaderSetup& setup, Act act)
-{
-    const long position = PositionAfter(setup, act);
-    return Stored{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), position};
-}
-
 ReaderSetup PinnedOn(int32_t day)
 {
     ReaderSetup setup;
@@ -254,7 +242,7 @@ TEST(Calendar, EveryWayInOpensThePickerOverTheWindow)
 {
     for (Opening how : {Opening::CtrlD, Opening::GoMenu, Opening::FileMenu, Opening::DateBand}) {
         SCOPED_TRACE(static_cast<int>(how));
-        const Stored s = After(PinnedOn(kKislev27), [&](LumoraProcess& l) {
+        const StoredAtExit s = StoredAfter(PinnedOn(kKislev27), [&](LumoraProcess& l) {
             HWND dialog = OpenPicker(l, how);
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(GetWindow(dialog, GW_OWNER), l.mainWindow());
@@ -271,7 +259,7 @@ TEST(Calendar, EveryWayInOpensThePickerOverTheWindow)
 TEST(Calendar, EnterEscTheCloseBoxAndTheMarkedDayChangeNothing)
 {
     const CalendarDate today = HebrewFromDayNumber(Today());
-    const Stored s = After(FollowingToday(), [&](LumoraProcess& l) {
+    const StoredAtExit s = StoredAfter(FollowingToday(), [&](LumoraProcess& l) {
         HWND w = l.mainWindow();
         const Pixels before = CaptureClientSettled(w);
         // Enter, Esc, the close box (0), the marked day (1).
@@ -307,7 +295,7 @@ TEST(Calendar, ClickingADayMovesTheReaderThere)
     const CalendarDate today = HebrewFromDayNumber(Today());
     const int32_t day = today.day == 1 ? 2 : 1;
     const int32_t chosen = Today() - today.day + day;
-    const Stored s = After(setup, [&](LumoraProcess& l) {
+    const StoredAtExit s = StoredAfter(setup, [&](LumoraProcess& l) {
         HWND w = l.mainWindow();
         const Pixels before = CaptureClientSettled(w);
         HWND dialog = OpenPicker(l, Opening::DateBand);
@@ -342,7 +330,7 @@ TEST(Calendar, AltKeysStepMonthsAndYears)
     };
     for (const auto& c : cases) {
         const int32_t expected = DayNumberFromHebrew(c.shown.month, 1, c.shown.year);
-        const Stored s = After(PinnedOn(kKislev27), [&](LumoraProcess& l) {
+        const StoredAtExit s = StoredAfter(PinnedOn(kKislev27), [&](LumoraProcess& l) {
             HWND dialog = OpenPicker(l, Opening::CtrlD);
             ASSERT_NE(dialog, nullptr);
             const PickerGeometry g = GeometryOfPicker(dialog, kKislev27);
@@ -356,7 +344,7 @@ TEST(Calendar, AltKeysStepMonthsAndYears)
 
 TEST(Calendar, YearBoxesRepaintTheYearAndTheMonthButtons)
 {
-    const Stored s = After(PinnedOn(kKislev27), [](LumoraProcess& l) {
+    const StoredAtExit s = StoredAfter(PinnedOn(kKislev27), [](LumoraProcess& l) {
         HWND dialog = OpenPicker(l, Opening::CtrlD);
         ASSERT_NE(dialog, nullptr);
         const PickerGeometry g = GeometryOfPicker(dialog, kKislev27);
@@ -383,7 +371,7 @@ TEST(Calendar, YearBoxesRepaintTheYearAndTheMonthButtons)
 TEST(Calendar, TishriHasASixthWeekRowThatHeshvanClears)
 {
     const int32_t tishri1 = DayNumberFromHebrew(7, 1, 5787);  // a Saturday; 30 days
-    const Stored s = After(PinnedOn(tishri1), [&](LumoraProcess& l) {
+    const StoredAtExit s = StoredAfter(PinnedOn(tishri1), [&](LumoraProcess& l) {
         HWND dialog = OpenPicker(l, Opening::CtrlD);
         ASSERT_NE(dialog, nullptr);
         const PickerGeometry g = GeometryOfPicker(dialog, tishri1);

@@ -15,18 +15,6 @@
 
 namespace {
 
-struct Shown {
-    long long day, flags, lesson, position;
-};
-
-// Runs a scene and returns what the reader stored at exit.
-template <typename Act>
-Shown After(const ReaderSetup& setup, Act act)
-{
-    const long position = PositionAfter(setup, act);
-    return Shown{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), position};
-}
-
 // Today, not pinned: the reader follows today, so only a move can pin.
 ReaderSetup TodayUnpinned(int lastPosition = 0)
 {
@@ -40,13 +28,13 @@ ReaderSetup TodayUnpinned(int lastPosition = 0)
 TEST(Days, ArrowKeysMoveOneDayAndPinIt)
 {
     const int32_t day = Today();
-    Shown s = After(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_RIGHT); });
+    StoredAtExit s = StoredAfter(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_RIGHT); });
     EXPECT_EQ(s.day, day + 1);
     EXPECT_EQ(s.lesson, LessonKeyOfDay(day + 1));
     EXPECT_EQ(s.position, 0);  // a new day starts at the top
     EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
 
-    s = After(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_LEFT); l.SendKey(VK_LEFT); });
+    s = StoredAfter(TodayUnpinned(7), [](LumoraProcess& l) { l.SendKey(VK_LEFT); l.SendKey(VK_LEFT); });
     EXPECT_EQ(s.day, day - 2);
     EXPECT_EQ(s.lesson, LessonKeyOfDay(day - 2));
     EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
@@ -56,7 +44,7 @@ TEST(Days, NextDayFromYesterdayLandsOnTodayPinned)
 {
     // An unpinned start is always today: yesterday first, then the move
     // back onto today, which stays pinned although it is today.
-    const Shown s = After(TodayUnpinned(), [](LumoraProcess& l) {
+    const StoredAtExit s = StoredAfter(TodayUnpinned(), [](LumoraProcess& l) {
         l.SendCommand(IDC_PREVIOUS_DAY);
         l.SendCommand(IDC_NEXT_DAY);
     });
@@ -70,7 +58,7 @@ TEST(Days, PreviousDayFromTodayPinsIt)
     ReaderSetup setup;
     setup.day = Today();
     setup.flags = kReadableFlags;
-    const Shown s = After(setup, [](LumoraProcess& l) { l.SendCommand(IDC_PREVIOUS_DAY); });
+    const StoredAtExit s = StoredAfter(setup, [](LumoraProcess& l) { l.SendCommand(IDC_PREVIOUS_DAY); });
     EXPECT_EQ(s.day, Today() - 1);
     EXPECT_EQ(s.flags, kReadableFlags | kPinnedFlag);
 }
@@ -78,7 +66,7 @@ TEST(Days, PreviousDayFromTodayPinsIt)
 TEST(Days, TodayLaysTheLessonOutAgainFromTheTop)
 {
     // From a pinned day: today, following it again.
-    Shown s = After(LongDayPinned(6), [](LumoraProcess& l) { l.SendCommand(IDC_TODAY); });
+    StoredAtExit s = StoredAfter(LongDayPinned(6), [](LumoraProcess& l) { l.SendCommand(IDC_TODAY); });
     EXPECT_EQ(s.day, Today());
     EXPECT_EQ(s.lesson, LessonKeyOfDay(Today()));
     EXPECT_EQ(s.position, 0);
@@ -98,7 +86,7 @@ TEST(Days, TodayLaysTheLessonOutAgainFromTheTop)
         top = CaptureClientSettled(lumora.mainWindow());
         EXPECT_EQ(lumora.CloseAndWait(), 0);
     }
-    s = After(setup, [&](LumoraProcess& l) {
+    s = StoredAfter(setup, [&](LumoraProcess& l) {
         const Pixels before = CaptureClientSettled(l.mainWindow());
         EXPECT_TRUE(before != top);
         l.SendCommand(IDC_TODAY);
@@ -136,13 +124,13 @@ void ClickDayButton(LumoraProcess& l, int index)
 TEST(Days, ToolbarButtonsGiveTheirCommands)
 {
     const int32_t day = LongDay();
-    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 0); }).day, day - 1);
-    const Shown today = After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 1); });
+    EXPECT_EQ(StoredAfter(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 0); }).day, day - 1);
+    const StoredAtExit today = StoredAfter(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 1); });
     EXPECT_EQ(today.day, Today());
     EXPECT_EQ(today.flags, kReadableFlags);
-    EXPECT_EQ(After(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 2); }).day, day + 1);
+    EXPECT_EQ(StoredAfter(LongDayPinned(0), [](LumoraProcess& l) { ClickDayButton(l, 2); }).day, day + 1);
     // The fourth opens the font chooser.
-    After(LongDayPinned(0), [](LumoraProcess& l) {
+    StoredAfter(LongDayPinned(0), [](LumoraProcess& l) {
         PressToolbarButton(l, 3);
         HWND chooser = l.WaitForDialog(L"Choose Font");
         ASSERT_NE(chooser, nullptr);
@@ -155,7 +143,7 @@ TEST(Days, AcceleratorsTypedOnTheKeyboard)
 {
     const int32_t day = LongDay();
     // Ctrl+N: next day.
-    Shown s = After(LongDayPinned(0), [](LumoraProcess& l) {
+    StoredAtExit s = StoredAfter(LongDayPinned(0), [](LumoraProcess& l) {
         HWND w = l.mainWindow();
         const Pixels before = CaptureClientSettled(w);
         ASSERT_TRUE(l.TypeKeys({VK_CONTROL}, 'N'));
@@ -165,7 +153,7 @@ TEST(Days, AcceleratorsTypedOnTheKeyboard)
 
     // Ctrl+T and Ctrl+Home: today; Ctrl+Home does not scroll.
     for (const WORD key : {WORD('T'), WORD(VK_HOME)}) {
-        s = After(LongDayPinned(6), [&](LumoraProcess& l) {
+        s = StoredAfter(LongDayPinned(6), [&](LumoraProcess& l) {
             HWND w = l.mainWindow();
             const Pixels before = CaptureClientSettled(w);
             ASSERT_TRUE(l.TypeKeys({VK_CONTROL}, key));
@@ -176,7 +164,7 @@ TEST(Days, AcceleratorsTypedOnTheKeyboard)
     }
 
     // Plain keys come through the same loop.
-    s = After(LongDayPinned(0), [](LumoraProcess& l) {
+    s = StoredAfter(LongDayPinned(0), [](LumoraProcess& l) {
         HWND w = l.mainWindow();
         const Pixels before = CaptureClientSettled(w);
         ASSERT_TRUE(l.TypeKeys({}, VK_DOWN));
@@ -282,14 +270,14 @@ TEST(Days, MissingLessonOnNextDayFromTodayPinsToday)
     // The same build still has tomorrow's neighbours: the copy lacks only
     // that one lesson (its month's earlier days remain).
     Seed(TodayUnpinned());
-    const Shown s = [&] {
+    const StoredAtExit s = [&] {
         LumoraProcess again;
         again.UseExe(exe);
         EXPECT_NE(again.StartAndWait(), nullptr);
         again.SendCommand(IDC_PREVIOUS_DAY);
         EXPECT_EQ(again.FindDialog(L"Error"), nullptr);
         EXPECT_EQ(again.CloseAndWait(), 0);
-        return Shown{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), 0};
+        return StoredAtExit{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"), 0};
     }();
     EXPECT_EQ(s.day, Today() - 1);
 }

@@ -68,3 +68,18 @@ long PositionAfter(const ReaderSetup& setup, Act act)
     if (lumora.CloseAndWait() != 0) return -1;
     return static_cast<long>(Registry::Number(L"LastPosition"));
 }
+
+// What the reader stored at exit: its day, options and lesson, and the scroll
+// position (-1 when it did not start or end as it should).
+struct StoredAtExit {
+    long long day, flags, lesson, position;
+};
+
+// Runs a scene as PositionAfter does and returns what the reader stored.
+template <typename Act>
+StoredAtExit StoredAfter(const ReaderSetup& setup, Act act)
+{
+    const long position = PositionAfter(setup, act);
+    return StoredAtExit{Registry::Number(L"Day"), Registry::Number(L"Flags"), Registry::Number(L"Lesson"),
+                        position};
+}
