@@ -84,6 +84,7 @@ run_test_program() {
   local name=$1 seconds=$2 exe="$BUILD_DIR/tests/win32/$1.exe" code
   shift 2
   check "$name.exe built" test -f "$exe" || return 1
+  rm -f "$SUITE_DIR/$name.xml"
   wine_run "$seconds" "$SUITE_DIR/$name" "$exe" \
     --gtest_output="xml:$(winpath "$SUITE_DIR/$name.xml")" \
     --lumora-exe="$(winpath "$BUILD_DIR/Lumora.exe")" \
@@ -92,6 +93,9 @@ run_test_program() {
   cat "$SUITE_DIR/$name.out"
   [ "$code" = 0 ] || cat "$SUITE_DIR/$name.err"
   check_exit "$name.exe" 0 "$code"
+  # Under Wine's 64-bit loader a program that crashed can still end with
+  # code 0; its test report, written only once a whole run is over, tells.
+  check "$name.exe ran to its end" test -s "$SUITE_DIR/$name.xml"
 }
 
 # keep_screenshots DIR: the BMP screenshots a test program saved, as PNG.
